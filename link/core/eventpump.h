@@ -1,0 +1,26 @@
+#pragma once
+
+namespace telvio {
+
+// How an exchange lets the rest of the program run while it waits.
+// Pump(true) blocks until at least one event (serial data, a timer tick,
+// user input) has been served; Pump(false) serves what is pending and
+// returns at once. Tests substitute a scripted pump that feeds the port
+// and advances the tick counter instead.
+class EventPump {
+public:
+    virtual ~EventPump() = default;
+    virtual void Pump(bool block) = 0;
+    // Lets `milliseconds` pass while events keep being served.
+    virtual void Sleep(int milliseconds) = 0;
+};
+
+// Dispatches the thread's Qt events. A blocking pump relies on a periodic
+// tick timer being active, so it never sleeps longer than one tick.
+class QtEventPump : public EventPump {
+public:
+    void Pump(bool block) override;
+    void Sleep(int milliseconds) override;
+};
+
+} // namespace telvio

@@ -1,0 +1,446 @@
+#include "link/core/modemsession.h"
+
+#include "link/core/answermatch.h"
+#include "link/core/commcontrol.h"
+#include "link/core/eventpump.h"
+#include "link/core/portlist.h"
+#include "link/core/sessionhost.h"
+
+
+namespace telvio {
+
+const QByteArray ModemSession::kDisconnectedText = QByteArrayLiteral("Modem disconnected during process!");
+
+namespace {
+ModemSession *g_instance = nullptr;
+} // namespace
+
+ModemSession::ModemSession(CommControl *comm, SessionHost *host, EventPump *pump, QObject *parent)
+    : QObject(parent), m_comm(comm), m_host(host), m_pump(pump)
+{
+    if (!m_host) {
+        m_nullHost = std::make_unique<SessionHost>();
+        m_host = m_nullHost.get();
+    }
+    if (!m_pump) {
+        m_ownPump = std::make_unique<QtEventPump>();
+        m_pump = m_ownPump.get();
+    }
+    connect(m_comm, &CommControl::LinkLost, this, &ModemSession::OnLinkLost);
+    SetPollUnit(9600);
+}
+
+ModemSession::~ModemSession()
+{
+    if (g_instance == this)
+        g_instance = nullptr;
+}
+
+ModemSession *ModemSession::Instance(CommControl *comm, SessionHost *host)
+{
+    if (!g_instance && comm)
+        g_instance = new ModemSession(comm, host);
+    return g_instance;
+}
+
+void ModemSession::SetHost(SessionHost *host)
+{
+    if (host) {
+        m_host = host;
+    } else {
+        if (!m_nullHost)
+            m_nullHost = std::make_unique<SessionHost>();
+        m_host = m_nullHost.get();
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Timing
+
+void ModemSession::SetPollUnit(int baud)
+{
+    int unit;
+    switch (baud) {
+    case 300: unit = 75; break;
+    case 600: unit = 60; break;
+    case 1200:
+    case 2400: unit = 45; break;
+    case 4800:
+    case 9600: unit = 40; break;
+    case 19200:
+    case 38400:
+    case 57600: unit = 30; break;
+    case 115200: unit = 20; break;
+    default: unit = 55; break;
+    }
+    if (fastProbe)
+        unit /= 5;
+    m_pollUnit = unit;
+}
+
+void ModemSession::Tick()
+{
+    // Restarting after 1001 keeps the counter small; it bounds every wait
+    // to at most 1001 ticks.
+    if (m_tick > 1000)
+        m_tick = 0;
+    ++m_tick;
+}
+
+void ModemSession::Wait(int milliseconds)
+{
+    if (milliseconds > 0)
+        m_pump->Sleep(milliseconds);
+}
+
+// ---------------------------------------------------------------------------
+// Port I/O
+
+bool ModemSession::SendCommand(const QByteArray &text, bool appendCr)
+{
+    QByteArray out = text;
+    if (appendCr && text != "+++" && text != "++++" && text != "\x1A")
+        out += '\r';
+    // A command given while earlier output is still queued is dropped, as the
+    // control would; the caller's wait then simply times out.
+    if (m_comm->OutBufferCount() == 0) {
+        Trace(TraceDirection::Sent, out);
+        m_comm->SetOutput(out);
+    }
+    return true;
+}
+
+QByteArray ModemSession::ReadInput(bool echo)
+{
+    const QByteArray in = m_comm->Input();
+    if (!in.isEmpty()) {
+        Trace(TraceDirection::Received, in);
+        if (echo)
+            m_host->AppendTerminal(in);
+    }
+    return in;
+}
+
+void ModemSession::Trace(TraceDirection dir, const QByteArray &bytes)
+{
+    if (m_trace)
+        m_trace(dir, bytes);
+}
+
+void ModemSession::DebugEcho(const QByteArray &answer)
+{
+    if (options.debug == 1)
+        m_host->AppendTerminal(answer);
+}
+
+// ---------------------------------------------------------------------------
+// Exchanges
+
+int ModemSession::Exchange(QByteArray &command, int factor, const QByteArray &success, int successTail,
+                           const QByteArray &error, int errorTail, int mode)
+{
+    m_comm->SetRThreshold(0);
+    if (!LinkUp()) {
+        command = kDisconnectedText;
+        m_comm->SetRThreshold(1);
+        return ExLinkDown;
+    }
+    if (options.delayBeforeAT > 0)
+        Wait(options.delayBeforeAT);
+    SendCommand(command, true);
+
+    const int limit = m_pollUnit * factor;
+    m_tick = 0;
+    QByteArray buffer;
+    int result = ExTimeout;
+    if (limit > 0) {
+        const bool reading = !success.isEmpty() || !error.isEmpty();
+        PatternMatch successMatch(success, successTail);
+        PatternMatch errorMatch(error, errorTail);
+        // The loop only blocks when the previous pass could not move on:
+        // passes without new input and without a match step change nothing.
+        bool moved = true;
+        for (;;) {
+            m_pump->Pump(!moved);
+            if (!LinkUp()) {
+                m_comm->SetRThreshold(1);
+                return ExLinkDown;
+            }
+            moved = false;
+            if (reading) {
+                const QByteArray in = ReadInput(false);
+                if (!in.isEmpty()) {
+                    buffer += in;
+                    moved = true;
+                }
+            }
+            if (!success.isEmpty()) {
+                const bool hit = mode == MatchSubstring ? buffer.contains(success) : successMatch.Step(buffer);
+                if (hit) {
+                    result = ExSuccess;
+                    break;
+                }
+                moved = moved || successMatch.Advanced();
+            }
+            if (!error.isEmpty()) {
+                const bool hit = mode == MatchSubstring ? buffer.contains(error) : errorMatch.Step(buffer);
+                if (hit) {
+                    result = ExError;
+                    break;
+                }
+                moved = moved || errorMatch.Advanced();
+            }
+            if (m_tick >= limit)
+                break;
+        }
+    }
+    if (result == ExTimeout && !LinkUp()) {
+        command = kDisconnectedText;
+        m_comm->SetRThreshold(1);
+        return ExLinkDown;
+    }
+    command = buffer;
+    DebugEcho(buffer);
+    m_comm->SetRThreshold(1);
+    return result;
+}
+
+int ModemSession::ExchangeLine(QByteArray &command, int factor, const QByteArray &textA, const QByteArray &textB)
+{
+    m_comm->SetRThreshold(0);
+    if (!LinkUp()) {
+        command = kDisconnectedText;
+        m_comm->SetRThreshold(1);
+        return ExLinkDown;
+    }
+    SendCommand(command, true);
+    m_tick = 0;
+    const int limit = m_pollUnit * factor;
+    QByteArray buffer;
+    bool matched = false;
+    if (limit > 0) {
+        LineStartSearch searchA(textA);
+        LineStartSearch searchB(textB);
+        bool moved = true;
+        for (;;) {
+            m_pump->Pump(!moved);
+            if (!LinkUp()) {
+                command = kDisconnectedText;
+                m_comm->SetRThreshold(1);
+                return ExLinkDown;
+            }
+            const QByteArray in = ReadInput(false);
+            buffer += in;
+            moved = !in.isEmpty();
+            if (searchA.Step(buffer)) {
+                matched = true;
+            } else {
+                moved = moved || searchA.Advanced();
+                // B is only taken while the wait still has time left.
+                if (m_tick < limit && searchB.Step(buffer))
+                    matched = true;
+                else
+                    moved = moved || searchB.Advanced();
+            }
+            if (matched || m_tick >= limit)
+                break;
+        }
+    }
+    if (matched) {
+        m_tick = limit;
+        command = buffer;
+        DebugEcho(buffer);
+        m_comm->SetRThreshold(1);
+        return ExSuccess;
+    }
+    if (!LinkUp()) {
+        command = kDisconnectedText;
+        m_comm->SetRThreshold(1);
+        return ExLinkDown;
+    }
+    command = buffer;
+    DebugEcho(buffer);
+    m_comm->SetRThreshold(1);
+    return ExTimeout;
+}
+
+int ModemSession::Probe()
+{
+    // A bare CR ends whatever partial command line the modem holds.
+    SendCommand(QByteArrayLiteral("\r"), false);
+    Wait(m_pollUnit * 5);
+
+    QByteArray answer = QByteArrayLiteral("AT");
+    int result = Exchange(answer, 1, QByteArrayLiteral("OK\r\n"), QByteArrayLiteral("0\r"));
+    if (result == ExSuccess || result == ExError) {
+        verbose = result == ExSuccess;
+    } else {
+        answer = QByteArrayLiteral("AT");
+        result = Exchange(answer, 1, QByteArrayLiteral("OK\r\n"), QByteArrayLiteral("0\r"));
+        if (result != ExSuccess && result != ExError && result != ExLinkDown) {
+            // Maybe result codes are switched off (ATQ1): switch them on.
+            answer = QByteArrayLiteral("ATQ0");
+            Exchange(answer, 1, QByteArrayLiteral("OK\r\n"), QByteArrayLiteral("0\r0\r"));
+            if (!answer.isEmpty() && LinkUp()) {
+                quiet = 1;
+                answer = QByteArrayLiteral("AT");
+                result = Exchange(answer, 1, QByteArrayLiteral("OK\r\n"), QByteArrayLiteral("0\r"));
+                if (result == ExSuccess || result == ExError)
+                    verbose = result == ExSuccess;
+            }
+        }
+    }
+    echo = answer.contains("AT");
+    return result;
+}
+
+// ---------------------------------------------------------------------------
+// Link
+
+void ModemSession::OnLinkLost(const QString &reason)
+{
+    if (!LinkUp())
+        return;
+    Disconnect();
+    emit LinkLost(reason);
+}
+
+bool ModemSession::Disconnect()
+{
+    quiet = 0;
+    if (m_connected)
+        m_comm->SetPortOpen(false);
+    m_connected = false;
+    terminalOnly = false;
+    modelCode = 0;
+    baudText = QStringLiteral("-");
+    dataBitsText = QStringLiteral("-");
+    stopBitsText = QStringLiteral("-");
+    parity = QLatin1Char('-');
+    m_connecting = false;
+    offline = false;
+    m_host->RefreshStatusPanel();
+    m_host->SetActivePage(PageId::Connection);
+    return true;
+}
+
+bool ModemSession::ApplyPortSettings()
+{
+    SetPollUnit(baudText.toInt());
+    m_comm->SetSettings(QStringLiteral("%1,%2,%3,%4").arg(baudText, QString(parity), dataBitsText, stopBitsText));
+    m_host->ShowPortSettings(baudText, parity, dataBitsText, stopBitsText);
+    m_host->RefreshStatusPanel();
+    return true;
+}
+
+void ModemSession::EnterOffline()
+{
+    offline = true;
+    statusText = QStringLiteral("Offline");
+    m_host->RefreshStatusPanel();
+    for (PageId page : {PageId::Basic, PageId::Serial, PageId::Sms, PageId::Gprs}) {
+        if (!Flags(page).added)
+            AddPage(page, false);
+    }
+    m_host->RedrawPages();
+}
+
+// ---------------------------------------------------------------------------
+// Pages
+
+PageFlags &ModemSession::Flags(PageId page)
+{
+    const int slot = SlotOf(page);
+    return slot < 0 ? m_connectionFlags : m_flags[size_t(slot)];
+}
+
+const PageFlags &ModemSession::Flags(PageId page) const
+{
+    const int slot = SlotOf(page);
+    return slot < 0 ? m_connectionFlags : m_flags[size_t(slot)];
+}
+
+void ModemSession::AddPage(PageId page, bool mustRead)
+{
+    PageFlags &f = Flags(page);
+    f.added = true;
+    if (mustRead)
+        f.mustRead = true;
+    m_host->AddPage(page);
+}
+
+void ModemSession::VisitPages()
+{
+    reReading = true;
+    for (PageId page : {PageId::Basic, PageId::Serial, PageId::Sms, PageId::Gprs}) {
+        if (Flags(page).added) {
+            m_host->SetActivePage(page);
+            m_host->SetActivePage(PageId::Connection);
+        }
+    }
+    reReading = false;
+}
+
+void ModemSession::RemovePages()
+{
+    for (PageId page : {PageId::Basic, PageId::Serial, PageId::Sms, PageId::Gprs, PageId::Signal,
+                        PageId::Diagnostic, PageId::Io, PageId::Callback}) {
+        PageFlags &f = Flags(page);
+        if (f.added) {
+            m_host->RemovePage(page);
+            f.added = false;
+        }
+    }
+}
+
+void ModemSession::ShowConnectionPageWhenIdle()
+{
+    if (!busy && !m_connected && !offline && m_host->PageCount() > 1) {
+        m_host->SetActivePage(PageId::Connection);
+        m_host->RedrawPages();
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Ports and defaults
+
+void ModemSession::EnumeratePorts(QList<PortEntry> &ports)
+{
+    ports = CandidatePorts(options.searchPorts == 1, options.numberOfPorts + 1, m_extraPorts, &m_osDescription);
+}
+
+void ModemSession::SetDefaults()
+{
+    basicRecord.Clear();
+    basicRecord.SetInt(20, 1);
+    basicRecord.SetText(28, 12, QByteArrayLiteral("024:00"));
+    basicRecord.SetInt(44, 2);
+
+    serialRecord.Clear();
+    serialRecord.SetInt(0, 1);
+    serialRecord.SetInt(8, 1);
+    serialRecord.SetInt(20, 1);
+    serialRecord.SetInt(32, 4);
+    serialRecord.SetInt(40, 10);
+
+    smsRecord.Clear();
+    smsRecord.SetInt(196, 1);
+
+    gprsRecord.Clear();
+    gprsRecord.SetText(52, 8, QByteArrayLiteral("9000"));
+    gprsRecord.SetText(116, 8, QByteArrayLiteral("100"));
+    gprsRecord.SetByte(516, 1);
+    gprsRecord.SetByte(517, 5);
+    gprsRecord.SetInt(520, 20);
+
+    ioRecord.Clear();
+    ioRecord.SetText(0, 4, QByteArrayLiteral("5"));
+    ioRecord.SetText(4, 4, QByteArrayLiteral("10"));
+    for (int k = 0; k < 10; ++k)
+        ioRecord.SetText(24 + 4 * k, 4, QByteArrayLiteral("0"));
+
+    callbackRecord.Clear();
+    callbackRecord.SetText(4, 4, QByteArrayLiteral("0"));
+}
+
+} // namespace telvio

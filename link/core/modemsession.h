@@ -1,0 +1,177 @@
+#pragma once
+
+#include "link/core/pageflags.h"
+#include "link/core/settingsrecord.h"
+#include "link/core/trace.h"
+#include "shell/core/options.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <memory>
+
+namespace telvio {
+
+class CommControl;
+class EventPump;
+class SessionHost;
+
+// Results of an exchange.
+enum ExchangeResult { ExLinkDown = -1, ExTimeout = 0, ExSuccess = 1, ExError = 2 };
+
+// Match modes of the main exchange.
+enum MatchMode { MatchPattern = 0, MatchSubstring = 1 };
+
+// One candidate port: its device path and the name shown for it.
+struct PortEntry {
+    QString path;
+    QString Label() const;
+};
+
+// The one object through which the program talks to the modem: link state,
+// the command/answer engine, the answer-mode probe, the port list, options,
+// page flags and the settings records of every page.
+class ModemSession : public QObject {
+    Q_OBJECT
+public:
+    static const QByteArray kDisconnectedText; // "Modem disconnected during process!"
+
+    // A session over the given control; the host may be null (no windows).
+    ModemSession(CommControl *comm, SessionHost *host, EventPump *pump = nullptr, QObject *parent = nullptr);
+    ~ModemSession() override;
+
+    // The program-wide session. The first call must give the control and
+    // host; later calls may pass nothing.
+    static ModemSession *Instance(CommControl *comm = nullptr, SessionHost *host = nullptr);
+
+    // --- the engine -------------------------------------------------------
+    int Exchange(QByteArray &command, int factor, const QByteArray &success, int successTail,
+                 const QByteArray &error, int errorTail, int mode);
+    int Exchange(QByteArray &command, int factor, const QByteArray &success, const QByteArray &error)
+    {
+        return Exchange(command, factor, success, 0, error, 0, MatchPattern);
+    }
+    int Exchange(QByteArray &command, int factor, const QByteArray &success)
+    {
+        return Exchange(command, factor, success, 0, QByteArray(), 0, MatchPattern);
+    }
+    int ExchangeWithTail(QByteArray &command, int factor, const QByteArray &success, int tail)
+    {
+        return Exchange(command, factor, success, tail, QByteArray(), 0, MatchPattern);
+    }
+    // Sends and waits out the whole timeout without reading.
+    int SendAndWait(QByteArray &command, int factor)
+    {
+        return Exchange(command, factor, QByteArray(), 0, QByteArray(), 0, MatchPattern);
+    }
+    int ExchangeLine(QByteArray &command, int factor, const QByteArray &textA, const QByteArray &textB);
+    int Probe();
+
+    bool SendCommand(const QByteArray &text, bool appendCr);
+    QByteArray ReadInput(bool echo);
+    void SetPollUnit(int baud);
+    int PollUnit() const { return m_pollUnit; }
+    // Called by the 50 ms timer.
+    void Tick();
+    int TickCount() const { return m_tick; }
+    void SetTickCount(int value) { m_tick = value; }
+    // Waits the given time while events keep being served.
+    void Wait(int milliseconds);
+
+    // --- link -------------------------------------------------------------
+    bool LinkUp() const { return m_connected || m_connecting; }
+    bool Disconnect();
+    bool ApplyPortSettings();
+    void EnterOffline();
+
+    // --- pages ------------------------------------------------------------
+    void VisitPages();
+    void RemovePages();
+    void ShowConnectionPageWhenIdle();
+    PageFlags &Flags(PageId page);
+    const PageFlags &Flags(PageId page) const;
+    void AddPage(PageId page, bool mustRead);
+
+    // --- ports ------------------------------------------------------------
+    void EnumeratePorts(QList<PortEntry> &ports);
+    // Ports named on the command line: always offered, first.
+    void SetExtraPorts(const QStringList &paths) { m_extraPorts = paths; }
+    QString OsDescription() const { return m_osDescription; }
+
+    void SetDefaults();
+
+    CommControl *Comm() const { return m_comm; }
+    SessionHost *Host() const { return m_host; }
+    void SetHost(SessionHost *host);
+    void SetTraceSink(TraceSink sink) { m_trace = std::move(sink); }
+
+    // --- state ------------------------------------------------------------
+    Options options;
+
+    bool echo = false;
+    int quiet = 0;
+    bool reReading = false;
+    bool fastProbe = false;
+    bool offline = false;
+    bool verbose = true;
+
+    CallbackRecord callbackRecord;
+    IoRecord ioRecord;
+    GprsSettingsRecord gprsRecord;
+    SmsRecord smsRecord;
+    BasicSettingsRecord basicRecord;
+    SerialSettingsRecord serialRecord;
+
+    bool busy = false;
+    bool terminalOnly = false;
+    bool updateRunning = false;
+    int simStatus = 0; // 0 unknown, 1 READY, 2 SIM PIN, 3 SIM PUK
+    QString statusText;
+    QString portName;  // device path of the port in use
+    QString baudText = QStringLiteral("-");
+    QChar parity = QLatin1Char('-');
+    QString dataBitsText = QStringLiteral("-");
+    QString stopBitsText = QStringLiteral("-");
+    int modelCode = 0;
+    QString imeiPrefix;
+    QString modelName;
+    int makerFirmware = 0;
+    int extendedFirmware = 0;
+
+    bool Connected() const { return m_connected; }
+    bool Connecting() const { return m_connecting; }
+    void SetConnected(bool on) { m_connected = on; }
+    void SetConnecting(bool on) { m_connecting = on; }
+
+signals:
+    // The link went down by itself (unplugged, hang-up); Disconnect has run.
+    void LinkLost(const QString &reason);
+
+private:
+    void OnLinkLost(const QString &reason);
+    void Trace(TraceDirection dir, const QByteArray &bytes);
+    void DebugEcho(const QByteArray &answer);
+
+    CommControl *m_comm;
+    SessionHost *m_host;
+    std::unique_ptr<SessionHost> m_nullHost;
+    std::unique_ptr<EventPump> m_ownPump;
+    EventPump *m_pump;
+    TraceSink m_trace;
+
+    std::array<PageFlags, PageSlotCount> m_flags{};
+    PageFlags m_connectionFlags; // unused slot for the Connection page
+    QStringList m_extraPorts;
+    QString m_osDescription;
+
+    int m_pollUnit = 40;
+    int m_tick = 0;
+    bool m_connected = false;
+    bool m_connecting = false;
+};
+
+} // namespace telvio
