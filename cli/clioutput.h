@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QJsonObject>
+#include <QString>
+#include <QStringList>
+
+namespace telvio::cli {
+
+// What a command reports. In JSON mode standard output holds exactly one
+// object, written once at the end; otherwise each field is a "name: value"
+// line in the order it was set. Errors always go to standard error.
+class Output {
+public:
+    explicit Output(bool json) : m_json(json) {}
+
+    bool Json() const { return m_json; }
+    void Set(const QString &key, const QJsonValue &value);
+    // A text line printed as it is (text mode only).
+    void Line(const QString &text);
+    void Error(const QString &text);
+    void Progress(const QString &text) const;
+    void Flush();
+
+private:
+    bool m_json;
+    QJsonObject m_object;
+    QStringList m_lines;
+};
+
+} // namespace telvio::cli
