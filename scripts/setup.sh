@@ -46,7 +46,7 @@ sanitize() {
   local sbuild=${TELVIO_SANITIZE_DIR:-$top/build-sanitize}
   cmake -S "$top" -B "$sbuild" -DCMAKE_BUILD_TYPE=Debug -DTELVIO_CORE_ONLY=ON -DTELVIO_SANITIZE=ON
   cmake --build "$sbuild" -j"$jobs"
-  ASAN_OPTIONS=detect_leaks=0:halt_on_error=1:abort_on_error=1 \
+  ASAN_OPTIONS=detect_leaks=1:halt_on_error=1:abort_on_error=1 \
   UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir "$sbuild" --output-on-failure -j"$jobs" --timeout 600
 }
