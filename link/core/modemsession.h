@@ -18,7 +18,19 @@ namespace telvio {
 
 class CommControl;
 class EventPump;
+class Prompter;
 class SessionHost;
+
+// What one connect attempt is given: the port and its settings as the
+// Connection page's lists show them.
+struct ConnectParams {
+    QString statusText = QStringLiteral("Connecting...");
+    QString port;
+    QString baud = QStringLiteral("9600");
+    QChar parity = QLatin1Char('N');
+    QString dataBits = QStringLiteral("8");
+    QString stopBits = QStringLiteral("1");
+};
 
 // Results of an exchange.
 enum ExchangeResult { ExLinkDown = -1, ExTimeout = 0, ExSuccess = 1, ExError = 2 };
@@ -83,6 +95,10 @@ public:
     void Wait(int milliseconds);
 
     // --- link -------------------------------------------------------------
+    // Opens the port, identifies the modem and builds the page set:
+    // 1 connected, 0 no supported modem (port closed again), -1 the port
+    // could not be opened.
+    int Connect(const ConnectParams &params);
     bool LinkUp() const { return m_connected || m_connecting; }
     bool Disconnect();
     bool ApplyPortSettings();
@@ -108,6 +124,9 @@ public:
     SessionHost *Host() const { return m_host; }
     void SetHost(SessionHost *host);
     void SetTraceSink(TraceSink sink) { m_trace = std::move(sink); }
+    // Where messages and questions go; null silences them.
+    void SetPrompter(Prompter *prompter) { m_prompter = prompter; }
+    Prompter *Prompts() const { return m_prompter; }
 
     // --- state ------------------------------------------------------------
     Options options;
@@ -137,6 +156,7 @@ public:
     QString dataBitsText = QStringLiteral("-");
     QString stopBitsText = QStringLiteral("-");
     int modelCode = 0;
+    QByteArray imei;   // the 15 characters identification cut from "AT+CGSN"
     QString imeiPrefix;
     QString modelName;
     int makerFirmware = 0;
@@ -153,6 +173,9 @@ signals:
 
 private:
     void OnLinkLost(const QString &reason);
+    int ConnectFailed();
+    void CheckFirmware();
+    void BuildPageSet();
     void Trace(TraceDirection dir, const QByteArray &bytes);
     void DebugEcho(const QByteArray &answer);
 
@@ -162,6 +185,7 @@ private:
     std::unique_ptr<EventPump> m_ownPump;
     EventPump *m_pump;
     TraceSink m_trace;
+    Prompter *m_prompter = nullptr;
 
     std::array<PageFlags, PageSlotCount> m_flags{};
     PageFlags m_connectionFlags; // unused slot for the Connection page

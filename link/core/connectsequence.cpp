@@ -1,0 +1,139 @@
+// ModemSession::Connect: from a port choice to an identified modem with the
+// page set that fits it.
+#include "link/core/commcontrol.h"
+#include "link/core/identification.h"
+#include "link/core/modemsession.h"
+#include "link/core/sessionhost.h"
+#include "shell/core/prompter.h"
+
+namespace telvio {
+
+int ModemSession::Connect(const ConnectParams &params)
+{
+    statusText = params.statusText;
+    portName = params.port;
+    baudText = params.baud;
+    parity = params.parity;
+    dataBitsText = params.dataBits;
+    stopBitsText = params.stopBits;
+    simStatus = 0;
+    modelCode = 0;
+    imei.clear();
+
+    m_comm->SetCommPort(portName);
+    m_comm->SetSettings(QStringLiteral("%1,%2,%3,%4").arg(baudText, QString(parity), dataBitsText, stopBitsText));
+    if (!m_comm->SetPortOpen(true)) {
+        m_connected = false;
+        m_host->RefreshStatusPanel();
+        portName = QStringLiteral("0");
+        if (m_prompter)
+            m_prompter->Message(QStringLiteral("Unable to open COM-port..."), QString(), Prompter::Icon::Error);
+        return -1;
+    }
+
+    // The panel shows the port settings while identification runs.
+    m_connecting = true;
+    m_connected = true;
+    m_host->RefreshStatusPanel();
+    m_connected = false;
+    quiet = 0;
+    const int baud = baudText.toInt();
+    fastProbe = true;
+    SetPollUnit(baud);
+    const int probe = Probe();
+    fastProbe = false;
+    SetPollUnit(baud);
+    if (probe <= 0)
+        return ConnectFailed();
+
+    QByteArray answer = QByteArrayLiteral("AT+CGSN");
+    const int r = ExchangeLine(answer, 3, QByteArrayLiteral("OK\r\n"), QByteArrayLiteral("0\r"));
+    if (answer.size() <= 1 || r != ExSuccess)
+        return ConnectFailed();
+    imei = ImeiFromAnswer(answer);
+    const ModelRow &row = FindModel(imei);
+    modelCode = row.code;
+    imeiPrefix = QString::fromLatin1(row.prefix ? row.prefix : "");
+    modelName = QString::fromLatin1(row.name);
+    makerFirmware = 0;
+    extendedFirmware = 0;
+    if (modelCode == ModelUnknown)
+        return ConnectFailed();
+    CheckFirmware();
+
+    simStatus = 0;
+    answer = QByteArrayLiteral("AT+CPIN?");
+    const int pin = Exchange(answer, 3, QByteArrayLiteral("+CPIN:\n"), QByteArrayLiteral("ERROR\n"));
+    if (pin == ExSuccess || pin == ExError)
+        simStatus = SimStatusFromAnswer(answer);
+    if (!LinkUp())
+        return ConnectFailed();
+
+    m_comm->SetRThreshold(1);
+    m_connecting = false;
+    statusText = QStringLiteral("Connected");
+    m_connected = true;
+    SetDefaults();
+    BuildPageSet();
+    m_host->RedrawPages();
+    m_host->RefreshStatusPanel();
+    return 1;
+}
+
+void ModemSession::CheckFirmware()
+{
+    if (modelCode >= ModelPike2) {
+        QByteArray answer = QByteArrayLiteral("ATI9");
+        const int r = ExchangeLine(answer, 3, QByteArrayLiteral("OK\r\n"), QByteArrayLiteral("0\r"));
+        // The firmware id stands on the first information line; reading it
+        // by line rather than by position keeps numeric mode and echo from
+        // shifting it.
+        const QByteArray text = r == ExSuccess ? FirmwareIdLine(answer) : answer;
+        if (text.contains("6200")) {
+            QByteArray wopen = QByteArrayLiteral("AT+WOPEN=2");
+            if (ExchangeLine(wopen, 3, QByteArrayLiteral("OK\r\n"), QByteArrayLiteral("0\r")) == ExSuccess
+                && WopenVersion(wopen) >= 3.1 - 1e-9)
+                extendedFirmware = 1;
+            makerFirmware = 1;
+        }
+    } else if (modelCode == ModelOrca1Us) {
+        QByteArray answer = QByteArrayLiteral("AT#VVERSION");
+        if (verbose)
+            Exchange(answer, 3, QByteArrayLiteral("OK\r\n"), 0, QByteArrayLiteral("ERROR"), 0, MatchSubstring);
+        else
+            Exchange(answer, 3, QByteArrayLiteral("0\r"), 0, QByteArrayLiteral("4\r"), 0, MatchSubstring);
+        if (answer.contains("eDsoft"))
+            extendedFirmware = 1;
+    }
+}
+
+void ModemSession::BuildPageSet()
+{
+    auto add = [this](PageId page, bool mustRead) {
+        if (!Flags(page).added)
+            AddPage(page, mustRead);
+    };
+    add(PageId::Basic, true);
+    add(PageId::Serial, true);
+    if (simStatus != 0)
+        add(PageId::Sms, true);
+    add(PageId::Gprs, true);
+    add(PageId::Signal, false);
+    add(PageId::Diagnostic, false);
+    if (modelCode == ModelPike3) {
+        add(PageId::Io, true);
+        add(PageId::Callback, true);
+    }
+}
+
+int ModemSession::ConnectFailed()
+{
+    m_comm->SetRThreshold(1);
+    m_connecting = false;
+    m_connected = false;
+    m_comm->SetPortOpen(false);
+    m_host->RefreshStatusPanel();
+    return 0;
+}
+
+} // namespace telvio
