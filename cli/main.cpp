@@ -1,4 +1,5 @@
 #include "cli/clicontext.h"
+#include "cli/identifycommand.h"
 #include "cli/linkcommands.h"
 
 #include <QCoreApplication>
@@ -31,7 +32,7 @@ int main(int argc, char **argv)
     QCoreApplication::setApplicationName(QStringLiteral("Telvio"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TELVIO_VERSION));
 
-    QList<Command> commands = LinkCommands();
+    QList<Command> commands = LinkCommands() + IdentifyCommands();
 
     const QStringList args = app.arguments().mid(1);
     GlobalOptions g;

@@ -1,5 +1,7 @@
 #include "link/core/autoconnect.h"
 
+#include "link/core/identification.h"
+
 namespace telvio {
 
 QStringList BaudRateItems()
@@ -61,6 +63,16 @@ int RunAutoconnectSearch(ModemSession &session, const QString &port, const QStri
             return -1;
     }
     return 0;
+}
+
+bool AdoptModemParity(ModemSession &session)
+{
+    QByteArray answer = QByteArrayLiteral("AT+ICF?");
+    if (session.ExchangeLine(answer, 3, QByteArrayLiteral("OK\r\n"), QByteArrayLiteral("0\r")) != ExSuccess)
+        return false;
+    session.parity = ParityFromIcf(answer);
+    session.ApplyPortSettings();
+    return true;
 }
 
 } // namespace telvio

@@ -38,4 +38,9 @@ int RunAutoconnectSearch(ModemSession &session, const QString &port, const QStri
                          const std::function<void(int, const QString &)> &progress,
                          const std::function<bool()> &aborted);
 
+// After a search found the modem: asks "AT+ICF?" for the parity the modem
+// really uses (the search cannot tell parities apart on every line) and
+// puts the port on it. False when the modem did not answer.
+bool AdoptModemParity(ModemSession &session);
+
 } // namespace telvio

@@ -1,0 +1,105 @@
+#include "cli/identifycommand.h"
+
+#include "link/core/autoconnect.h"
+
+#include <QJsonArray>
+
+namespace telvio::cli {
+
+QStringList PageCaptions(const ModemSession &session)
+{
+    const struct {
+        PageId page;
+        const char *caption;
+    } tabs[] = {{PageId::Basic, "Basic"},   {PageId::Serial, "Serial"},         {PageId::Sms, "SMS"},
+                {PageId::Gprs, "GPRS"},     {PageId::Signal, "Signal"},         {PageId::Diagnostic, "Diagnostic"},
+                {PageId::Io, "I/O"},        {PageId::Callback, "Callback"}};
+    QStringList captions;
+    for (const auto &t : tabs) {
+        if (session.Flags(t.page).added)
+            captions << QLatin1String(t.caption);
+    }
+    return captions;
+}
+
+namespace {
+
+void Report(CliContext &ctx, int result)
+{
+    ModemSession &s = ctx.Session();
+    Output &out = ctx.Out();
+    out.Set(QStringLiteral("result"), result);
+    out.Set(QStringLiteral("port"), ctx.Options().port);
+    out.Set(QStringLiteral("baud"), s.baudText);
+    out.Set(QStringLiteral("parity"), QString(s.parity));
+    out.Set(QStringLiteral("dataBits"), s.dataBitsText);
+    out.Set(QStringLiteral("stopBits"), s.stopBitsText);
+    out.Set(QStringLiteral("modelCode"), s.modelCode);
+    out.Set(QStringLiteral("modelName"), s.modelName);
+    out.Set(QStringLiteral("imeiPrefix"), s.imeiPrefix);
+    out.Set(QStringLiteral("imei"), QString::fromLatin1(s.imei));
+    out.Set(QStringLiteral("makerFirmware"), s.makerFirmware);
+    out.Set(QStringLiteral("extendedFirmware"), s.extendedFirmware);
+    out.Set(QStringLiteral("simStatus"), s.simStatus);
+    out.Set(QStringLiteral("verbose"), s.verbose ? 1 : 0);
+    out.Set(QStringLiteral("echo"), s.echo ? 1 : 0);
+    out.Set(QStringLiteral("quiet"), s.quiet);
+    out.Set(QStringLiteral("pages"), QJsonArray::fromStringList(PageCaptions(s)));
+}
+
+int Identify(CliContext &ctx, const QStringList &args)
+{
+    bool search = false;
+    for (const QString &a : args) {
+        if (a == QLatin1String("--search")) {
+            search = true;
+        } else {
+            ctx.Out().Error(QStringLiteral("identify takes only --search"));
+            return ExitUsage;
+        }
+    }
+    ModemSession &s = ctx.Session();
+    const GlobalOptions &g = ctx.Options();
+    int result;
+    if (search) {
+        const QString label = PortEntry{g.port}.Label();
+        result = RunAutoconnectSearch(
+            s, g.port, label,
+            [&](int n, const QString &text) { ctx.Out().Progress(QStringLiteral("[%1/80] %2").arg(n).arg(text)); },
+            [] { return false; });
+        if (result == 1 && s.Connected())
+            AdoptModemParity(s);
+        else if (result == 1)
+            result = -1; // the port could not be opened
+        else
+            result = 0;
+    } else {
+        ConnectParams p;
+        p.port = g.port;
+        p.baud = QString::number(g.line.baud);
+        p.parity = QLatin1Char(g.line.parity);
+        p.dataBits = QString::number(g.line.dataBits);
+        p.stopBits = QString::number(g.line.stopBits);
+        result = s.Connect(p);
+    }
+    if (result < 0) {
+        ctx.Out().Error(QStringLiteral("cannot open %1 (%2)").arg(g.port, ctx.Comm().ErrorText()));
+        return ExitNoPort;
+    }
+    Report(ctx, result);
+    if (result == 0) {
+        ctx.Out().Error(search ? QStringLiteral("no supported modem answers on %1 at any rate and framing").arg(g.port)
+                               : QStringLiteral("no supported modem answers on %1 at %2").arg(g.port, g.line.ToString()));
+        return ExitFailed;
+    }
+    return ExitOk;
+}
+
+} // namespace
+
+QList<Command> IdentifyCommands()
+{
+    return {{QStringLiteral("identify"), QStringLiteral("identify [--search]"), Identify, true}};
+}
+
+} // namespace telvio::cli

@@ -1,0 +1,221 @@
+#include "link/core/autoconnect.h"
+#include "link/core/identification.h"
+#include "shell/core/scriptedprompter.h"
+#include "support/simlink.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
+#include <gtest/gtest.h>
+
+using namespace telvio;
+using namespace telvio::test;
+
+namespace {
+
+sim::SimConfig Config(sim::Model model = sim::Model::Pike3)
+{
+    sim::SimConfig c;
+    c.model = model;
+    return c;
+}
+
+struct ProbeModeCase {
+    const char *name;
+    bool verbose;
+    bool echo;
+    bool quiet;
+    int result;
+};
+
+class ProbeOverTheLine : public ::testing::TestWithParam<ProbeModeCase> {};
+
+TEST_P(ProbeOverTheLine, LearnsTheModemsMode)
+{
+    const ProbeModeCase &c = GetParam();
+    sim::SimConfig config = Config();
+    config.verbose = c.verbose;
+    config.echo = c.echo;
+    config.quiet = c.quiet;
+    config.line.baud = 115200; // short waits for the quiet case's timeouts
+    SimLink link(config);
+    ASSERT_TRUE(link.Started());
+    ASSERT_TRUE(link.Open("115200,N,8,1"));
+    EXPECT_EQ(link.session.Probe(), c.result) << c.name;
+    EXPECT_EQ(link.session.verbose, c.verbose) << c.name;
+    EXPECT_EQ(link.session.echo, c.echo) << c.name;
+    EXPECT_EQ(link.session.quiet, c.quiet ? 1 : 0) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, ProbeOverTheLine,
+                         ::testing::Values(ProbeModeCase{"verbose", true, false, false, 1},
+                                           ProbeModeCase{"verbose with echo", true, true, false, 1},
+                                           ProbeModeCase{"numeric", false, false, false, 2},
+                                           ProbeModeCase{"numeric with echo", false, true, false, 2},
+                                           ProbeModeCase{"quiet with echo", true, true, true, 1},
+                                           ProbeModeCase{"quiet", true, false, true, 1}));
+
+TEST(SimLinkExchange, MismatchedRateGetsNoAnswer)
+{
+    sim::SimConfig config = Config();
+    config.line.baud = 19200;
+    SimLink link(config);
+    ASSERT_TRUE(link.Open("115200,N,8,1"));
+    QByteArray cmd = "AT";
+    EXPECT_EQ(link.session.Exchange(cmd, 1, "OK\r\n", "ERROR"), ExTimeout);
+    EXPECT_FALSE(cmd.contains("OK")); // noise, not an answer
+    // The same modem at its own rate answers.
+    link.comm.SetSettings("19200,N,8,1");
+    link.session.SetPollUnit(19200);
+    cmd = "AT";
+    EXPECT_EQ(link.session.Exchange(cmd, 1, "OK\r\n", "ERROR"), ExSuccess);
+}
+
+TEST(SimLinkExchange, HangUpDuringAWaitEndsItAtOnce)
+{
+    SimLink link(Config());
+    ASSERT_TRUE(link.Open());
+    link.modem.addFault(sim::Fault{"+CGSN", sim::FaultKind::HangUp, 0, true});
+    QElapsedTimer timer;
+    timer.start();
+    QByteArray cmd = "AT+CGSN";
+    EXPECT_EQ(link.session.Exchange(cmd, 3, "OK\r\n", "ERROR"), ExLinkDown);
+    EXPECT_LT(timer.elapsed(), 3000); // far less than the 6 s timeout
+    EXPECT_FALSE(link.session.LinkUp());
+    EXPECT_FALSE(link.comm.PortOpen());
+    // Nothing more goes out, and nothing hangs.
+    cmd = "AT";
+    EXPECT_EQ(link.session.Exchange(cmd, 3, "OK\r\n", "ERROR"), ExLinkDown);
+    EXPECT_EQ(cmd, ModemSession::kDisconnectedText);
+}
+
+TEST(SimLinkExchange, ErrorAndDelayFaults)
+{
+    SimLink link(Config());
+    ASSERT_TRUE(link.Open());
+    link.modem.addFault(sim::Fault{"+CPIN?", sim::FaultKind::Error, 0, true});
+    QByteArray cmd = "AT+CPIN?";
+    EXPECT_EQ(link.session.Exchange(cmd, 3, "+CPIN:\n", "ERROR\n"), ExError);
+    link.modem.addFault(sim::Fault{"+CPIN?", sim::FaultKind::Delay, 400, true});
+    cmd = "AT+CPIN?";
+    EXPECT_EQ(link.session.Exchange(cmd, 3, "+CPIN:\n", "ERROR\n"), ExSuccess);
+    EXPECT_TRUE(cmd.contains("READY"));
+}
+
+struct ModelCase {
+    sim::Model model;
+    int code;
+    const char *name;
+    int maker;
+    int extended;
+    int pages; // pages added besides the Connection page
+};
+
+class ConnectOverTheLine : public ::testing::TestWithParam<ModelCase> {};
+
+TEST_P(ConnectOverTheLine, IdentifiesEveryModel)
+{
+    const ModelCase &c = GetParam();
+    for (const bool verbose : {true, false}) {
+        for (const bool echo : {true, false}) {
+            sim::SimConfig config = Config(c.model);
+            config.verbose = verbose;
+            config.echo = echo;
+            SimLink link(config);
+            ASSERT_TRUE(link.Started());
+            ConnectParams p;
+            p.port = link.path;
+            ASSERT_EQ(link.session.Connect(p), 1) << c.name << " verbose " << verbose << " echo " << echo;
+            EXPECT_EQ(link.session.modelCode, c.code);
+            EXPECT_EQ(link.session.modelName, QString(c.name));
+            EXPECT_EQ(link.session.makerFirmware, c.maker) << c.name << " verbose " << verbose << " echo " << echo;
+            EXPECT_EQ(link.session.extendedFirmware, c.extended) << c.name << " verbose " << verbose;
+            EXPECT_EQ(link.session.simStatus, 1);
+            EXPECT_EQ(link.session.imei.size(), 15);
+            int added = 0;
+            for (PageId page : {PageId::Basic, PageId::Serial, PageId::Sms, PageId::Gprs, PageId::Signal,
+                                PageId::Diagnostic, PageId::Io, PageId::Callback})
+                added += link.session.Flags(page).added ? 1 : 0;
+            EXPECT_EQ(added, c.pages);
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Models, ConnectOverTheLine,
+                         ::testing::Values(ModelCase{sim::Model::Orca1, 1, "Orca-1", 0, 0, 6},
+                                           ModelCase{sim::Model::Orca1Us, 2, "Orca-1 US", 0, 1, 6},
+                                           ModelCase{sim::Model::Pike2, 3, "Pike-2", 1, 1, 6},
+                                           ModelCase{sim::Model::Pike3, 4, "Pike-3", 1, 1, 8}));
+
+TEST(ConnectOverTheLine, SimStatesAndTheSmsPage)
+{
+    const struct {
+        sim::SimCard card;
+        int status;
+    } cases[] = {{sim::SimCard::Absent, 0}, {sim::SimCard::PinRequired, 2}, {sim::SimCard::PukRequired, 3}};
+    for (const auto &c : cases) {
+        sim::SimConfig config = Config(sim::Model::Pike2);
+        config.sim = c.card;
+        SimLink link(config);
+        ConnectParams p;
+        p.port = link.path;
+        ASSERT_EQ(link.session.Connect(p), 1);
+        EXPECT_EQ(link.session.simStatus, c.status);
+        EXPECT_EQ(link.session.Flags(PageId::Sms).added, c.status != 0);
+        EXPECT_TRUE(link.session.Flags(PageId::Gprs).added);
+    }
+}
+
+TEST(ConnectOverTheLine, UnknownImeiAndPike2Precedence)
+{
+    sim::SimConfig config = Config(sim::Model::Pike2);
+    config.imei = "358021081917381";
+    {
+        SimLink link(config);
+        ConnectParams p;
+        p.port = link.path;
+        EXPECT_EQ(link.session.Connect(p), 0);
+        EXPECT_FALSE(link.comm.PortOpen());
+        EXPECT_FALSE(link.session.LinkUp());
+    }
+    config.imei = "351079009991230";
+    SimLink link(config);
+    ConnectParams p;
+    p.port = link.path;
+    EXPECT_EQ(link.session.Connect(p), 1);
+    EXPECT_EQ(link.session.modelName, QString("Pike-2"));
+}
+
+TEST(ConnectOverTheLine, OldEmbeddedVersionIsNotExtended)
+{
+    sim::SimConfig config = Config(sim::Model::Pike3);
+    config.wopenVersion = "3.0";
+    SimLink link(config);
+    ConnectParams p;
+    p.port = link.path;
+    ASSERT_EQ(link.session.Connect(p), 1);
+    EXPECT_EQ(link.session.makerFirmware, 1);
+    EXPECT_EQ(link.session.extendedFirmware, 0);
+}
+
+TEST(AutoconnectOverTheLine, FindsAModemAtAnotherRateAndFraming)
+{
+    sim::SimConfig config = Config(sim::Model::Pike3);
+    config.line.baud = 19200;
+    config.line.stopBits = 2;
+    SimLink link(config);
+    ScriptedPrompter prompts;
+    link.session.SetPrompter(&prompts);
+    int attempts = 0;
+    const int r = RunAutoconnectSearch(link.session, link.path, "pts", [&](int n, const QString &) { attempts = n; },
+                                       [] { return false; });
+    EXPECT_EQ(r, 1);
+    EXPECT_TRUE(link.session.Connected());
+    EXPECT_EQ(link.session.baudText, QString("19200"));
+    EXPECT_EQ(link.session.stopBitsText, QString("2"));
+    // 10 first-round tries, 7 each at 115200, 57600 and 38400, then 8N2 at 19200.
+    EXPECT_EQ(attempts, 32);
+    EXPECT_TRUE(prompts.Log().isEmpty());
+}
+
+} // namespace
