@@ -17,6 +17,14 @@ public:
     virtual void RefreshStatusPanel() {}
     virtual void AppendTerminal(const QByteArray &text) { Q_UNUSED(text); }
     virtual void UpdateStatusBar() {}
+    // The status bar's `connected` member: it lists unsaved pages only then.
+    virtual void SetStatusBarConnected(bool connected) { Q_UNUSED(connected); }
+
+    // The one-line "Wait" window a procedure shows while it talks to the
+    // modem ("Transfering data", "Connecting..."). Show replaces the text of
+    // a window already shown; Close is harmless when none is.
+    virtual void ShowMessageWindow(const QString &text) { Q_UNUSED(text); }
+    virtual void CloseMessageWindow() {}
 
     virtual int PageCount() const { return 1; }
     virtual void AddPage(PageId page) { Q_UNUSED(page); }
