@@ -111,6 +111,9 @@ bool CMSComm::SetPortOpen(bool open)
         m_port.close();
         return false;
     }
+    // A pseudo-terminal keeps what arrived while nobody had it open; a fresh
+    // open starts with an empty input, as a real port does.
+    m_port.clear(QSerialPort::Input);
     ApplyLines();
     m_ctsKnown = false;
     if (!m_pty)
