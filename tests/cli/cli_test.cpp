@@ -1,0 +1,157 @@
+#include "sim/simthread.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct CliRun {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+    QJsonObject Json() const { return QJsonDocument::fromJson(out).object(); }
+};
+
+CliRun Cli(const QStringList &args)
+{
+    QProcess p;
+    // Keep the user's stored options out of the test.
+    QTemporaryDir home;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_CONFIG_HOME", home.path());
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(TELVIO_CLI_PATH), args);
+    CliRun r;
+    if (!p.waitForFinished(120000))
+        return r;
+    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = p.readAllStandardOutput();
+    r.err = p.readAllStandardError();
+    return r;
+}
+
+class CliOnSim : public ::testing::Test {
+protected:
+    void Start(const telvio::sim::SimConfig &config = telvio::sim::SimConfig())
+    {
+        path = modem.start(config);
+        ASSERT_FALSE(path.isEmpty());
+    }
+    telvio::sim::SimThread modem;
+    QString path;
+};
+
+TEST_F(CliOnSim, ProbePrintsTheModesAsJson)
+{
+    telvio::sim::SimConfig c;
+    c.verbose = false;
+    Start(c);
+    const CliRun r = Cli({"--port", path, "--json", "probe"});
+    EXPECT_EQ(r.exitCode, 0) << r.err.constData();
+    const QJsonObject o = r.Json();
+    EXPECT_EQ(o.value("result").toInt(), 2);
+    EXPECT_EQ(o.value("verbose").toInt(), 0);
+    EXPECT_EQ(o.value("echo").toInt(), 1);
+    EXPECT_EQ(o.value("quiet").toInt(), 0);
+    EXPECT_EQ(r.out.count('\n'), 1); // exactly one object
+}
+
+TEST_F(CliOnSim, SendHandsBackTheAnswerAndFailsOnError)
+{
+    Start();
+    CliRun r = Cli({"--port", path, "--json", "send", "AT+CGSN"});
+    EXPECT_EQ(r.exitCode, 0) << r.err.constData();
+    EXPECT_EQ(r.Json().value("result").toInt(), 1);
+    EXPECT_TRUE(r.Json().value("answer").toString().contains("35783100"));
+
+    r = Cli({"--port", path, "--json", "send", "AT+NOSUCH"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.Json().value("result").toInt(), 2);
+    EXPECT_FALSE(r.err.isEmpty());
+
+    // Escapes in the texts; a success text that never comes times out.
+    r = Cli({"--port", path, "--json", "send", "ATI3", "--factor", "1", "--ok", "NEVER\\r\\n", "--error", "\\x1a"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.Json().value("result").toInt(), 0);
+}
+
+TEST_F(CliOnSim, IdentifyReportsTheModemAndItsPages)
+{
+    Start();
+    const CliRun r = Cli({"--port", path, "--json", "identify"});
+    EXPECT_EQ(r.exitCode, 0) << r.err.constData();
+    const QJsonObject o = r.Json();
+    EXPECT_EQ(o.value("result").toInt(), 1);
+    EXPECT_EQ(o.value("modelCode").toInt(), 4);
+    EXPECT_EQ(o.value("modelName").toString(), "Pike-3");
+    EXPECT_EQ(o.value("imeiPrefix").toString(), "35783100");
+    EXPECT_EQ(o.value("imei").toString().size(), 15);
+    EXPECT_EQ(o.value("baud").toString(), "9600");
+    EXPECT_EQ(o.value("parity").toString(), "N");
+    EXPECT_EQ(o.value("makerFirmware").toInt(), 1);
+    EXPECT_EQ(o.value("simStatus").toInt(), 1);
+    QStringList pages;
+    for (const QJsonValue &v : o.value("pages").toArray())
+        pages << v.toString();
+    EXPECT_EQ(pages, (QStringList{"Basic", "Serial", "SMS", "GPRS", "Signal", "Diagnostic", "I/O", "Callback"}));
+}
+
+TEST_F(CliOnSim, IdentifySearchFindsAnotherRate)
+{
+    telvio::sim::SimConfig c;
+    c.line.baud = 115200;
+    c.line.stopBits = 2;
+    Start(c);
+    const CliRun r = Cli({"--port", path, "--json", "identify", "--search"});
+    EXPECT_EQ(r.exitCode, 0) << r.err.constData();
+    EXPECT_EQ(r.Json().value("baud").toString(), "115200");
+    EXPECT_EQ(r.Json().value("stopBits").toString(), "2");
+    EXPECT_TRUE(r.err.contains("[11/80] Searching")); // progress on standard error
+}
+
+TEST_F(CliOnSim, IdentifyWithoutAnswerExitsOne)
+{
+    telvio::sim::SimConfig c;
+    c.model = telvio::sim::Model::Pike2;
+    c.imei = "358021081917381";
+    Start(c);
+    const CliRun r = Cli({"--port", path, "--json", "identify"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.Json().value("result").toInt(), 0);
+}
+
+struct UsageCase {
+    const char *name;
+    QStringList args;
+    int exitCode;
+};
+
+class CliUsage : public ::testing::TestWithParam<UsageCase> {};
+
+TEST_P(CliUsage, ExitStatus)
+{
+    const CliRun r = Cli(GetParam().args);
+    EXPECT_EQ(r.exitCode, GetParam().exitCode) << GetParam().name << ": " << r.err.constData();
+    if (GetParam().exitCode != 0)
+        EXPECT_FALSE(r.err.isEmpty()) << GetParam().name;
+    if (GetParam().args.contains("--json"))
+        EXPECT_FALSE(r.Json().isEmpty()) << GetParam().name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CliUsage,
+    ::testing::Values(UsageCase{"no command", {}, 2}, UsageCase{"unknown command", {"dance"}, 2},
+                      UsageCase{"unknown option", {"--fast", "probe"}, 2},
+                      UsageCase{"probe without port", {"probe"}, 2},
+                      UsageCase{"bad framing", {"--port", "/dev/null", "--framing", "9X1", "probe"}, 2},
+                      UsageCase{"bad factor", {"--port", "/dev/null", "send", "AT", "--factor", "11"}, 2},
+                      UsageCase{"missing port", {"--port", "/dev/telvio-none", "--json", "probe"}, 3},
+                      UsageCase{"ports", {"ports"}, 0}, UsageCase{"ports as json", {"--json", "ports"}, 0},
+                      UsageCase{"help", {"--help"}, 0}));
+
+} // namespace
