@@ -5,8 +5,6 @@
 #include "shell/core/prompter.h"
 #include "shell/ui/maindialog.h"
 #include "shell/ui/menucommands.h"
-#include "shell/ui/statusbar.h"
-#include "shell/ui/statuspanel.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -261,8 +259,7 @@ void Cserial::SetMenu(int position, int id, bool enable)
 
 void Cserial::SetBarConnected(bool on)
 {
-    if (Main())
-        Main()->Bar()->SetConnected(on);
+    Session().Host()->SetStatusBarConnected(on);
 }
 
 void Cserial::OnSetActive()

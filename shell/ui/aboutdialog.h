@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QDialog>
+
+namespace telvio {
+
+// "About Telvio": the icon, the product line and the build.
+class CAboutDlg : public QDialog {
+    Q_OBJECT
+public:
+    explicit CAboutDlg(QWidget *parent = nullptr);
+};
+
+} // namespace telvio

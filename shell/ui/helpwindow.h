@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QWidget>
+
+class QTextBrowser;
+
+namespace telvio {
+
+// The help pages, in a window of their own beside the main window.
+class HelpWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit HelpWindow(QWidget *parent = nullptr);
+
+    // `topic` is a page of the help ("signal.html").
+    void ShowTopic(const QString &topic);
+    QString CurrentTopic() const;
+    QTextBrowser *Browser() const { return m_browser; }
+
+private:
+    QTextBrowser *m_browser;
+};
+
+} // namespace telvio

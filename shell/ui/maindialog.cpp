@@ -1,0 +1,440 @@
+#include "shell/ui/maindialog.h"
+
+#include "link/core/modemsession.h"
+#include "link/core/mscomm.h"
+#include "link/ui/connectionpage.h"
+#include "monitor/ui/signalpage.h"
+#include "shell/core/helptopics.h"
+#include "shell/core/product.h"
+#include "shell/core/shelllayout.h"
+#include "shell/ui/aboutdialog.h"
+#include "shell/ui/helpwindow.h"
+#include "shell/ui/menucommands.h"
+#include "shell/ui/optionsdialog.h"
+#include "shell/ui/propertypage.h"
+#include "shell/ui/propsheet.h"
+#include "shell/ui/statusbar.h"
+#include "shell/ui/statuspanel.h"
+#include "shell/ui/widgetprompter.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QSettings>
+
+namespace telvio {
+
+namespace {
+
+const PageId kEditedPages[] = {PageId::Basic, PageId::Serial, PageId::Sms, PageId::Gprs};
+
+// The area below the menu; draws the thin shadow line along its top edge.
+class ShellArea : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        p.setPen(palette().color(QPalette::Dark));
+        p.drawLine(0, 0, width(), 0);
+    }
+};
+
+} // namespace
+
+MainDialog::MainDialog(const Setup &setup, QWidget *parent)
+    : QMainWindow(parent), m_comm(setup.comm), m_prompter(setup.prompter)
+{
+    setWindowTitle(QStringLiteral("Telvio"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/telvio.png")));
+    if (!m_comm) {
+        m_ownComm = std::make_unique<CMSComm>();
+        m_comm = m_ownComm.get();
+    }
+    if (!m_prompter) {
+        m_ownPrompter = std::make_unique<WidgetPrompter>(this);
+        m_prompter = m_ownPrompter.get();
+    }
+
+    auto *area = new ShellArea(this);
+    setCentralWidget(area);
+
+    // The session lives as long as this window: it is its parent.
+    m_session = ModemSession::Instance(m_comm, this);
+    Q_ASSERT(m_session && m_session->Comm() == m_comm);
+    m_session->SetHost(this);
+    m_session->setParent(this);
+    m_panel = new StatusPanel(m_session, area);
+    m_bar = new StatusBar(m_session, area);
+
+    {
+        QSettings store(SettingsOrganisation(), SettingsApplication());
+        m_session->options = Options::Load(store);
+    }
+    m_session->SetExtraPorts(setup.extraPorts);
+    ApplyLineOptions();
+
+    m_sheet = new CPropSheet(PageContext{m_session, m_prompter, this}, area);
+    BuildMenu();
+    connect(m_comm, &CommControl::OnComm, this, &MainDialog::OnComm);
+    connect(m_session, &ModemSession::LinkLost, this, &MainDialog::OnLinkLost);
+
+    m_tickTimer.setInterval(50);
+    m_tickTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_tickTimer, &QTimer::timeout, this, [this] { m_session->Tick(); });
+    m_pageGuardTimer.setInterval(10);
+    connect(&m_pageGuardTimer, &QTimer::timeout, this, [this] { m_session->ShowConnectionPageWhenIdle(); });
+    connect(&m_signalTimer, &QTimer::timeout, this, &MainDialog::OnSignalTimer);
+    m_dtrDropTimer.setSingleShot(true);
+    m_dtrDropTimer.setInterval(1000);
+    connect(&m_dtrDropTimer, &QTimer::timeout, this, [this] { m_comm->SetDTREnable(false); });
+    m_tickTimer.start();
+    m_pageGuardTimer.start();
+
+    setMinimumSize(ShellLayout::kMinimumWidth, ShellLayout::kMinimumHeight);
+    resize(ShellLayout::kMinimumWidth, ShellLayout::kMinimumHeight);
+    m_sheet->setGeometry(ShellLayout::SheetRect(QSize(ShellLayout::kMinimumWidth,
+                                                      ShellLayout::kMinimumHeight - menuBar()->sizeHint().height())));
+    m_sheet->SetActivePage(PageId::Connection);
+    EnableMenuCommand(MenuConnection, CmdDisconnect, false);
+    qApp->installEventFilter(this);
+    m_initialised = true;
+    PlaceChildren();
+}
+
+MainDialog::~MainDialog()
+{
+    qApp->removeEventFilter(this);
+    m_tickTimer.stop();
+    m_pageGuardTimer.stop();
+    m_signalTimer.stop();
+    m_dtrDropTimer.stop();
+    delete m_help;
+    m_help = nullptr;
+    // Pages and status windows use the session; the session uses the
+    // serial control, which goes last.
+    delete m_sheet;
+    m_sheet = nullptr;
+    m_session->SetHost(nullptr);
+    delete m_panel;
+    m_panel = nullptr;
+    delete m_bar;
+    m_bar = nullptr;
+    delete m_session;
+    m_session = nullptr;
+}
+
+// ---------------------------------------------------------------------------
+// Menu
+
+void MainDialog::BuildMenu()
+{
+    QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
+    AddCommand(file, CmdNewProfile, QStringLiteral("&New Profile"));
+    AddCommand(file, CmdOpenProfile, QStringLiteral("&Open Profile"));
+    AddCommand(file, CmdSaveProfile, QStringLiteral("&Save Profile"));
+    AddCommand(file, CmdCloseProfile, QStringLiteral("&Close Profile"));
+    file->addSeparator();
+    AddCommand(file, CmdWriteProfile, QStringLiteral("Write Profile to modem"));
+    file->addSeparator();
+    AddCommand(file, CmdExit, QStringLiteral("&Exit"));
+
+    QMenu *link = menuBar()->addMenu(QStringLiteral("&Connection"));
+    AddCommand(link, CmdAutoconnect, QStringLiteral("&Autoconnect"));
+    AddCommand(link, CmdConnect, QStringLiteral("&Connect"));
+    AddCommand(link, CmdDisconnect, QStringLiteral("&Disconnect"));
+    AddCommand(link, CmdRemote, QStringLiteral("&Remote"));
+    AddCommand(link, CmdOpenPort, QStringLiteral("&Open com-port"));
+
+    QMenu *tool = menuBar()->addMenu(QStringLiteral("&Tool"));
+    AddCommand(tool, CmdClearTerminal, QStringLiteral("&Clear Terminal"));
+    AddCommand(tool, CmdOptions, QStringLiteral("&Options"));
+
+    QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
+    AddCommand(help, CmdHelp, QStringLiteral("&Help"));
+    AddCommand(help, CmdAbout, QStringLiteral("&About"));
+
+    const QList<QMenu *> menus{file, link, tool, help};
+    for (int position = 0; position < menus.size(); ++position) {
+        for (QAction *a : menus[position]->actions()) {
+            if (!a->isSeparator())
+                m_commandMenu.insert(a->data().toInt(), position);
+        }
+    }
+
+    // Profiles, and finding and identifying a modem, come with their own
+    // procedures; until then their commands stay greyed.
+    m_unavailable = {CmdNewProfile, CmdOpenProfile, CmdSaveProfile, CmdWriteProfile, CmdAutoconnect, CmdConnect};
+    for (int id : std::as_const(m_unavailable))
+        m_commands.value(id)->setEnabled(false);
+}
+
+QAction *MainDialog::AddCommand(QMenu *menu, int id, const QString &caption)
+{
+    QAction *action = menu->addAction(caption);
+    action->setData(id);
+    connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
+    m_commands.insert(id, action);
+    return action;
+}
+
+void MainDialog::EnableMenuCommand(int position, int commandId, bool enable)
+{
+    QAction *action = m_commands.value(commandId);
+    if (!action || m_commandMenu.value(commandId, -1) != position)
+        return;
+    action->setEnabled(enable && !m_unavailable.contains(commandId));
+}
+
+void MainDialog::RunCommand(int id)
+{
+    Cserial *connection = m_sheet->ConnectionPage();
+    switch (id) {
+    case CmdCloseProfile:
+    case CmdDisconnect: connection->ExecuteCommand(Cserial::CmdDisconnect); break;
+    case CmdAutoconnect: connection->ExecuteCommand(Cserial::CmdAutoconnect); break;
+    case CmdConnect: connection->ExecuteCommand(Cserial::CmdConnect); break;
+    case CmdOpenPort: connection->ExecuteCommand(Cserial::CmdOpen); break;
+    case CmdExit:
+        // Same road as the window's close button, after this command ends.
+        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+        break;
+    case CmdClearTerminal: m_panel->ClearTerminal(); break;
+    case CmdOptions: ShowOptions(); break;
+    case CmdHelp: ShowHelp(HelpTopics::Contents()); break;
+    case CmdAbout: ShowAbout(); break;
+    default: break;
+    }
+}
+
+void MainDialog::ShowOptions()
+{
+    OptionsDialog dialog(m_session->options, this);
+    connect(&dialog, &OptionsDialog::HelpRequested, this, [this] { ShowHelp(HelpTopics::Options()); });
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    m_session->options = dialog.Result();
+    ApplyLineOptions();
+    m_panel->Refresh();
+    m_sheet->ReactivateActivePage();
+}
+
+void MainDialog::ShowAbout()
+{
+    CAboutDlg dialog(this);
+    dialog.exec();
+}
+
+void MainDialog::ShowHelp(const QString &topic)
+{
+    if (!m_help)
+        m_help = new HelpWindow(this);
+    m_help->ShowTopic(topic);
+}
+
+QString MainDialog::HelpTopicForFocus() const
+{
+    QWidget *focus = QApplication::focusWidget();
+    if (focus && m_sheet->isAncestorOf(focus)) {
+        for (QWidget *w = focus; w && w != m_sheet; w = w->parentWidget()) {
+            const QString own = HelpTopics::ForControl(HelpId(w));
+            if (!own.isEmpty())
+                return own;
+            if (auto *page = qobject_cast<PropertyPage *>(w))
+                return page->HelpTopic();
+        }
+    }
+    if (focus && m_panel->isAncestorOf(focus))
+        return HelpTopics::Terminal();
+    return HelpTopics::ForPage(m_sheet->ActivePageId());
+}
+
+// ---------------------------------------------------------------------------
+// Serial control, options, timers
+
+void MainDialog::ApplyLineOptions()
+{
+    const Options &o = m_session->options;
+    m_comm->SetDTREnable(o.dtrEnable == 1);
+    m_comm->SetRTSEnable(o.rtsEnable == 1);
+    m_comm->SetHandshaking(o.flowControl);
+}
+
+void MainDialog::OnComm()
+{
+    switch (m_comm->CommEvent()) {
+    case CommControl::EvReceive:
+        if (m_session->Connected())
+            m_session->ReadInput(true);
+        break;
+    case CommControl::EvCts:
+        if (m_session->Connected() && m_session->options.autoDisconnect == 1)
+            m_session->Disconnect();
+        break;
+    default: break;
+    }
+}
+
+void MainDialog::OnLinkLost(const QString &reason)
+{
+    // The device went away under an open port (unplugged, hung up). The
+    // session has closed the link; say so where the technician is looking.
+    m_panel->AppendTerminal(QStringLiteral("\r\n*** Port closed: %1 ***\r\n").arg(reason).toLatin1());
+}
+
+void MainDialog::StartSignalTimer(int intervalMs)
+{
+    m_signalTimer.start(intervalMs);
+}
+
+void MainDialog::StopSignalTimer()
+{
+    m_signalTimer.stop();
+}
+
+void MainDialog::StartDtrDropTimer()
+{
+    m_dtrDropTimer.start();
+}
+
+void MainDialog::OnSignalTimer()
+{
+    if (!m_session->Connected() || m_session->busy)
+        return;
+    m_session->busy = true;
+    m_sheet->SignalPage()->RunMeasurement();
+    m_session->busy = false;
+}
+
+// ---------------------------------------------------------------------------
+// Window
+
+void MainDialog::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    if (m_initialised)
+        PlaceChildren();
+}
+
+void MainDialog::PlaceChildren()
+{
+    const QSize client = centralWidget()->size();
+    m_panel->setGeometry(ShellLayout::PanelRect(client));
+    m_bar->setGeometry(ShellLayout::BarRect(client));
+}
+
+bool MainDialog::MayClose()
+{
+    bool modified = false;
+    for (PageId id : kEditedPages)
+        modified = modified || m_session->Flags(id).modified;
+    if (!modified || m_session->offline)
+        return true;
+    return m_prompter->Question(QStringLiteral("All unsaved changes will be lost.\nDu you wish to contiune?"));
+}
+
+void MainDialog::SaveOptions()
+{
+    QSettings store(SettingsOrganisation(), SettingsApplication());
+    m_session->options.Save(store);
+    store.sync();
+}
+
+void MainDialog::closeEvent(QCloseEvent *event)
+{
+    if (!MayClose()) {
+        event->ignore();
+        return;
+    }
+    SaveOptions();
+    if (m_help)
+        m_help->close();
+    event->accept();
+}
+
+bool MainDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
+        // While an operation holds the link no page may be switched or used.
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        auto *widget = qobject_cast<QWidget *>(watched);
+        if (m_session->busy && mouse->button() == Qt::LeftButton && widget
+            && (widget == m_sheet || m_sheet->isAncestorOf(widget)))
+            return true;
+        break;
+    }
+    case QEvent::KeyPress: {
+        auto *key = static_cast<QKeyEvent *>(event);
+        auto *widget = qobject_cast<QWidget *>(watched);
+        if (key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier && widget && widget->window() == this) {
+            ShowHelp(HelpTopicForFocus());
+            return true;
+        }
+        break;
+    }
+    default: break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------------------
+// SessionHost
+
+void MainDialog::RefreshStatusPanel()
+{
+    m_panel->Refresh();
+}
+
+void MainDialog::AppendTerminal(const QByteArray &text)
+{
+    m_panel->AppendTerminal(text);
+}
+
+void MainDialog::UpdateStatusBar()
+{
+    m_bar->Update();
+}
+
+void MainDialog::SetStatusBarConnected(bool connected)
+{
+    m_bar->SetConnected(connected);
+}
+
+int MainDialog::PageCount() const
+{
+    return m_sheet ? m_sheet->PageCount() : 1;
+}
+
+void MainDialog::AddPage(PageId page)
+{
+    m_sheet->AddPage(page);
+}
+
+void MainDialog::RemovePage(PageId page)
+{
+    m_sheet->RemovePage(page);
+}
+
+void MainDialog::SetActivePage(PageId page)
+{
+    if (m_sheet)
+        m_sheet->SetActivePage(page);
+}
+
+void MainDialog::RedrawPages()
+{
+    m_sheet->repaint();
+}
+
+void MainDialog::ShowPortSettings(const QString &baud, QChar parity, const QString &dataBits, const QString &stopBits)
+{
+    m_sheet->ConnectionPage()->ShowPortSettings(baud, parity, dataBits, stopBits);
+}
+
+} // namespace telvio
