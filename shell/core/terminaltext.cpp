@@ -19,6 +19,7 @@ void TerminalText::Append(const QByteArray &bytes)
     if (bytes.isEmpty())
         return;
     m_received += bytes.size();
+    m_viewStale = true;
 
     const char *in = bytes.constData();
     qsizetype inLength = bytes.size();
@@ -87,6 +88,7 @@ void TerminalText::DropFront(qsizetype count)
 void TerminalText::Clear()
 {
     m_text.clear();
+    m_viewStale = true;
     m_viewReset = true;
     m_viewFront = 0;
     m_viewKeep = 0;
@@ -94,7 +96,7 @@ void TerminalText::Clear()
 
 bool TerminalText::HasChange() const
 {
-    return m_viewReset || m_viewFront > 0 || m_viewKeep != m_text.size();
+    return m_viewStale;
 }
 
 TerminalText::Change TerminalText::TakeChange()
@@ -108,6 +110,7 @@ TerminalText::Change TerminalText::TakeChange()
         change.keep = ViewLength(m_text.constData(), m_viewKeep);
         change.append = QString::fromLatin1(m_text.constData() + m_viewKeep, m_text.size() - m_viewKeep);
     }
+    m_viewStale = false;
     m_viewReset = false;
     m_viewFront = 0;
     m_viewKeep = m_text.size();

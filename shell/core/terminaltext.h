@@ -35,9 +35,9 @@ public:
         int dropFront = 0;       // characters to remove at the start
         int keep = 0;            // then keep this many and remove the rest
         QString append;          // then add this at the end
-        bool Empty() const { return !replaceAll && dropFront == 0 && append.isEmpty(); }
     };
     Change TakeChange();
+    // False when the view already shows the text.
     bool HasChange() const;
 
 private:
@@ -47,6 +47,7 @@ private:
     qint64 m_received = 0;
     // What the view holds, relative to m_text: it lacks m_viewFront units at
     // its start, and agrees with m_text on the first m_viewKeep characters.
+    bool m_viewStale = false;
     bool m_viewReset = false;
     int m_viewFront = 0;
     qsizetype m_viewKeep = 0;

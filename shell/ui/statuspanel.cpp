@@ -221,28 +221,32 @@ void StatusPanel::ClearTerminal()
 void StatusPanel::ShowPendingText()
 {
     m_showTimer.stop();
-    const TerminalText::Change change = m_terminal.TakeChange();
-    if (change.replaceAll) {
-        m_output->setPlainText(change.append);
-    } else if (!change.Empty() || m_output->document()->characterCount() - 1 != change.keep) {
-        QTextDocument *doc = m_output->document();
-        QTextCursor cursor(doc);
-        cursor.beginEditBlock();
-        if (change.dropFront > 0) {
-            cursor.setPosition(0);
-            cursor.setPosition(change.dropFront, QTextCursor::KeepAnchor);
-            cursor.removeSelectedText();
+    if (m_terminal.HasChange()) {
+        const TerminalText::Change change = m_terminal.TakeChange();
+        if (change.replaceAll) {
+            m_output->setPlainText(change.append);
+        } else {
+            // Edit the document at both ends instead of setting the whole
+            // text: the view keeps the layout of everything in between.
+            QTextDocument *doc = m_output->document();
+            QTextCursor cursor(doc);
+            cursor.beginEditBlock();
+            if (change.dropFront > 0) {
+                cursor.setPosition(0);
+                cursor.setPosition(change.dropFront, QTextCursor::KeepAnchor);
+                cursor.removeSelectedText();
+            }
+            if (doc->characterCount() - 1 > change.keep) {
+                cursor.setPosition(change.keep);
+                cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+                cursor.removeSelectedText();
+            }
+            if (!change.append.isEmpty()) {
+                cursor.movePosition(QTextCursor::End);
+                cursor.insertText(change.append);
+            }
+            cursor.endEditBlock();
         }
-        if (doc->characterCount() - 1 > change.keep) {
-            cursor.setPosition(change.keep);
-            cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
-            cursor.removeSelectedText();
-        }
-        if (!change.append.isEmpty()) {
-            cursor.movePosition(QTextCursor::End);
-            cursor.insertText(change.append);
-        }
-        cursor.endEditBlock();
     }
     // Newest text in view: caret at the end, then as far down as it goes.
     QTextCursor end(m_output->document());

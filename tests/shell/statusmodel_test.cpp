@@ -21,6 +21,11 @@ struct BarCase {
     const char *text;
 };
 
+void PrintTo(const BarCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 class StatusBarTexts : public ::testing::TestWithParam<BarCase> {};
 
 TEST_P(StatusBarTexts, Connected)

@@ -54,6 +54,11 @@ struct AppendCase {
     QByteArray shown;
 };
 
+void PrintTo(const AppendCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 class TerminalTextRules : public ::testing::TestWithParam<AppendCase> {};
 
 TEST_P(TerminalTextRules, ShowsTheRuleResult)

@@ -163,6 +163,11 @@ struct CloseCase {
     bool closes;
 };
 
+void PrintTo(const CloseCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 class CloseQuestion : public ShellFixture, public ::testing::WithParamInterface<CloseCase> {};
 
 TEST_P(CloseQuestion, AsksOnlyAboutUnsavedChangesOfALink)
@@ -260,6 +265,11 @@ struct CtsCase {
     bool open;
     bool disconnects;
 };
+
+void PrintTo(const CtsCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class CtsEvent : public ShellFixture, public ::testing::WithParamInterface<CtsCase> {};
 

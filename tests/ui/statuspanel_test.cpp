@@ -237,6 +237,23 @@ TEST_F(Terminal, WindowFollowsTheTextThroughALongStream)
     EXPECT_EQ(bar->value(), bar->maximum());
 }
 
+TEST_F(Terminal, BackspaceAloneTakesACharacterOffTheWindow)
+{
+    ShownWindow();
+    OpenTerminal();
+    m_port.Feed("AB");
+    EXPECT_EQ(Shown(), QByteArray("AB"));
+    m_port.Feed("\b");
+    EXPECT_EQ(Shown(), QByteArray("A"));
+    m_port.Feed("\r\n\b");
+    EXPECT_EQ(Shown(), QByteArray("A\r\n"));
+    // A lone backspace after a line end takes the LF, which the CR gets
+    // back: read by read, backspaces never climb over a line end.
+    m_port.Feed("\b");
+    EXPECT_EQ(Shown(), QByteArray("A\r\n"));
+    EXPECT_EQ(Panel().TerminalContents(), QByteArray("A\r\n"));
+}
+
 TEST_F(Terminal, ShownWithoutAskingOnceTheEventLoopRuns)
 {
     ShownWindow();
