@@ -142,16 +142,19 @@ void StatusPanel::BuildFields()
         grid->addWidget(label, row, column);
         grid->addWidget(v, row, column + 1, 1, span);
     };
-    put("Status:", m_status, 0, 0, 3);
-    put("Port:", m_port, 1, 0, 3);
+    // Two pairs side by side where both are short; the pairs stay together
+    // on a wide panel and the spare room goes to the right.
+    put("Status:", m_status, 0, 0, 4);
+    put("Port:", m_port, 1, 0, 4);
     put("Baud rate:", m_baud, 2, 0, 1);
     put("Data bits:", m_dataBits, 2, 2, 1);
     put("Parity:", m_parity, 3, 0, 1);
     put("Stop bits:", m_stopBits, 3, 2, 1);
-    put("Modem:", m_modem, 4, 0, 3);
-    put("SIM card:", m_sim, 5, 0, 3);
-    grid->setColumnStretch(1, 1);
-    grid->setColumnStretch(3, 1);
+    put("Modem:", m_modem, 4, 0, 4);
+    put("SIM card:", m_sim, 5, 0, 4);
+    grid->setColumnMinimumWidth(1, 48);
+    grid->setColumnMinimumWidth(2, 64);
+    grid->setColumnStretch(4, 1);
 }
 
 QString StatusPanel::Field(const QString &caption) const
