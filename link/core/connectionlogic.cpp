@@ -227,6 +227,9 @@ void ConnectionLogic::Open()
     m_session.terminalOnly = true;
     m_session.statusText = QStringLiteral("Open");
     m_session.modelCode = 0;
+    // Nothing was identified on this port: a name left from an earlier
+    // connection would describe a device that may not be there.
+    m_session.modelName.clear();
     m_session.portName = form.PortPath();
     m_session.baudText = form.BaudText();
     m_session.parity = form.ParityLetter();

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "link/core/connectionlogic.h"
 #include "link/core/modemsession.h"
 #include "shell/ui/propertypage.h"
 
-#include <QList>
+#include <memory>
 
 class QComboBox;
 class QLabel;
@@ -11,15 +12,25 @@ class QPushButton;
 
 namespace telvio {
 
+class BitmapButton;
+class WaitDialog;
+
 // The Connection page: the port and its line settings, and the link
-// procedures the page and the Connection menu share (ExecuteCommand).
+// procedures the page and the Connection menu share (ExecuteCommand). The
+// procedures live in ConnectionLogic; the page shows its form.
 class Cserial : public PropertyPage {
     Q_OBJECT
 public:
     // Indices of ExecuteCommand.
-    enum Command { CmdAutoconnect = 0, CmdConnect = 1, CmdDisconnect = 2, CmdOpen = 4 };
+    enum Command {
+        CmdAutoconnect = ConnectionLogic::CmdAutoconnect,
+        CmdConnect = ConnectionLogic::CmdConnect,
+        CmdDisconnect = ConnectionLogic::CmdDisconnect,
+        CmdOpen = ConnectionLogic::CmdOpen
+    };
 
     explicit Cserial(const PageContext &context, QWidget *parent = nullptr);
+    ~Cserial() override;
 
     void ExecuteCommand(int index);
     void OnSetActive() override;
@@ -27,34 +38,40 @@ public:
     void ShowPortSettings(const QString &baud, QChar parity, const QString &dataBits, const QString &stopBits);
     // Asks the session for the port list again.
     void FillPortList();
+    // Tests run the search without a modal dialog.
+    void SetWaitDialogRunner(WaitDialogRunner *runner);
 
+    ConnectionLogic &Logic() { return *m_logic; }
     QComboBox *PortList() const { return m_port; }
     QComboBox *BaudList() const { return m_baud; }
     QComboBox *ParityList() const { return m_parity; }
     QComboBox *DataBitsList() const { return m_dataBits; }
     QComboBox *StopBitsList() const { return m_stopBits; }
-    QPushButton *OpenButton() const { return m_open; }
-    QPushButton *DisconnectButton() const { return m_disconnect; }
+    QPushButton *AutoconnectButton() const;
+    QPushButton *ConnectButton() const;
+    QPushButton *OpenButton() const;
+    QPushButton *DisconnectButton() const;
 
 private:
-    void Open();
-    void Disconnect();
+    void ShowForm();
+    void TakeLists();
     void OnLineListChanged();
     void ApplyTooltips(bool on);
-    void SetMenu(int position, int id, bool enable);
-    void SetBarConnected(bool on);
-    QChar SelectedParity() const;
 
-    QList<PortEntry> m_ports;
+    class Runner;
+    std::unique_ptr<Runner> m_runner;
+    std::unique_ptr<ConnectionLogic> m_logic;
+    bool m_showing = false;
+
     QComboBox *m_port;
     QComboBox *m_baud;
     QComboBox *m_parity;
     QComboBox *m_dataBits;
     QComboBox *m_stopBits;
-    QPushButton *m_open;
-    QPushButton *m_disconnect;
-    QLabel *m_openText;
-    QLabel *m_disconnectText;
+    BitmapButton *m_autoconnect;
+    BitmapButton *m_connect;
+    BitmapButton *m_disconnect;
+    BitmapButton *m_open;
 };
 
 } // namespace telvio

@@ -3,6 +3,7 @@
 #include "link/core/modemsession.h"
 #include "link/core/mscomm.h"
 #include "link/ui/connectionpage.h"
+#include "link/ui/messagewindow.h"
 #include "monitor/ui/signalpage.h"
 #include "shell/core/helptopics.h"
 #include "shell/core/product.h"
@@ -67,6 +68,7 @@ MainDialog::MainDialog(const Setup &setup, QWidget *parent)
     m_session = ModemSession::Instance(m_comm, this);
     Q_ASSERT(m_session && m_session->Comm() == m_comm);
     m_session->SetHost(this);
+    m_session->SetPrompter(m_prompter);
     m_session->setParent(this);
     m_panel = new StatusPanel(m_session, area);
     m_bar = new StatusBar(m_session, area);
@@ -166,9 +168,9 @@ void MainDialog::BuildMenu()
         }
     }
 
-    // Profiles, and finding and identifying a modem, come with their own
-    // procedures; until then their commands stay greyed.
-    m_unavailable = {CmdNewProfile, CmdOpenProfile, CmdSaveProfile, CmdWriteProfile, CmdAutoconnect, CmdConnect};
+    // Profiles come with their own procedures; until then their commands
+    // stay greyed.
+    m_unavailable = {CmdNewProfile, CmdOpenProfile, CmdSaveProfile, CmdWriteProfile};
     for (int id : std::as_const(m_unavailable))
         m_commands.value(id)->setEnabled(false);
 }
@@ -435,6 +437,26 @@ void MainDialog::RedrawPages()
 void MainDialog::ShowPortSettings(const QString &baud, QChar parity, const QString &dataBits, const QString &stopBits)
 {
     m_sheet->ConnectionPage()->ShowPortSettings(baud, parity, dataBits, stopBits);
+}
+
+} // namespace telvio
+
+namespace telvio {
+
+void MainDialog::ShowMessageWindow(const QString &text)
+{
+    if (!m_messageWindow)
+        m_messageWindow = new MessageWindow(this);
+    m_messageWindow->ShowText(text);
+}
+
+void MainDialog::CloseMessageWindow()
+{
+    if (!m_messageWindow)
+        return;
+    m_messageWindow->hide();
+    m_messageWindow->deleteLater();
+    m_messageWindow = nullptr;
 }
 
 } // namespace telvio

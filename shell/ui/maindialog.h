@@ -18,6 +18,7 @@ namespace telvio {
 class CommControl;
 class CPropSheet;
 class HelpWindow;
+class MessageWindow;
 class ModemSession;
 class Prompter;
 class StatusBar;
@@ -81,6 +82,10 @@ public:
     void RedrawPages() override;
     void ShowPortSettings(const QString &baud, QChar parity, const QString &dataBits,
                           const QString &stopBits) override;
+    void ShowMessageWindow(const QString &text) override;
+    void CloseMessageWindow() override;
+    // The "Wait" window while a procedure runs, else null.
+    MessageWindow *ShownMessageWindow() const { return m_messageWindow; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -108,6 +113,7 @@ private:
     StatusBar *m_bar = nullptr;
     CPropSheet *m_sheet = nullptr;
     HelpWindow *m_help = nullptr;
+    MessageWindow *m_messageWindow = nullptr;
 
     QTimer m_tickTimer;
     QTimer m_pageGuardTimer;

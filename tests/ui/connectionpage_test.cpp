@@ -123,10 +123,17 @@ TEST_F(ConnectionPage, NoPortsMeansNothingToOpen)
     MainDialog &w = Window();
     // Which ports the system reports differs from machine to machine; an
     // emptied list is what a machine without any shows.
-    Page().PortList()->clear();
+    Page().Logic().form.portLabels.clear();
+    Page().Logic().form.portPaths.clear();
+    Page().Logic().form.port = -1;
     Page().OnSetActive();
+    EXPECT_EQ(Page().PortList()->count(), 0);
     EXPECT_FALSE(Page().OpenButton()->isEnabled());
+    EXPECT_FALSE(Page().AutoconnectButton()->isEnabled());
+    EXPECT_FALSE(Page().ConnectButton()->isEnabled());
     EXPECT_FALSE(w.MenuAction(CmdOpenPort)->isEnabled());
+    EXPECT_FALSE(w.MenuAction(CmdAutoconnect)->isEnabled());
+    EXPECT_FALSE(w.MenuAction(CmdConnect)->isEnabled());
     Page().ExecuteCommand(Cserial::CmdOpen);
     EXPECT_FALSE(Session().Connected());
     EXPECT_TRUE(m_prompts.Log().isEmpty());

@@ -42,8 +42,8 @@ TEST_F(MainWindow, MenuCaptionsIdsAndStartState)
         {MenuHelp, CmdHelp, "&Help", true},
         {MenuHelp, CmdAbout, "&About", true},
         {MenuFile, CmdNewProfile, "&New Profile", false},
-        {MenuConnection, CmdAutoconnect, "&Autoconnect", false},
-        {MenuConnection, CmdConnect, "&Connect", false},
+        {MenuConnection, CmdAutoconnect, "&Autoconnect", true},
+        {MenuConnection, CmdConnect, "&Connect", true},
     };
     const QList<QAction *> menus = w.menuBar()->actions();
     ASSERT_EQ(menus.size(), 4);

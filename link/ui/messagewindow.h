@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+
+namespace telvio {
+
+// The small "Wait" window a procedure shows while it talks to the modem:
+// one centred line, no buttons, not modal.
+class MessageWindow : public QDialog {
+    Q_OBJECT
+public:
+    explicit MessageWindow(QWidget *owner);
+    void ShowText(const QString &text);
+    QString Text() const;
+
+protected:
+    void reject() override {}
+
+private:
+    QLabel *m_text;
+};
+
+} // namespace telvio
