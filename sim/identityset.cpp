@@ -64,6 +64,8 @@ CommandResult wopen(ModemState &state, const ParsedCommand &command)
             expandLines(state, "+WOPEN: 2,\"AT v${WOPEN_VERSION}\",\"OS v${WOPEN_VERSION}\""));
     }
     state.setVariable("WOPEN", QByteArray::number(mode));
+    // Starting or stopping the application restarts the modem.
+    state.requestRestart();
     return CommandResult::ok();
 }
 

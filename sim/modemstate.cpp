@@ -233,4 +233,54 @@ LineSettings ModemState::portSettings() const
     return line;
 }
 
+void ModemState::beginTextEntry(TextEntry entry, const QByteArray &prompt)
+{
+    m_textEntry = std::move(entry);
+    m_textPrompt = prompt;
+}
+
+QByteArray ModemState::feedTextEntry(char c)
+{
+    if (!m_textEntry)
+        return {};
+    // The entry may open another one while it runs; keep it alive meanwhile.
+    const TextEntry entry = m_textEntry;
+    bool done = false;
+    const QByteArray reply = entry(*this, c, &done);
+    if (done)
+        m_textEntry = nullptr;
+    return reply;
+}
+
+QByteArray ModemState::takeTextPrompt()
+{
+    QByteArray prompt;
+    prompt.swap(m_textPrompt);
+    return prompt;
+}
+
+bool ModemState::takeRestartRequest()
+{
+    const bool requested = m_restartRequested;
+    m_restartRequested = false;
+    return requested;
+}
+
+void ModemState::restart()
+{
+    m_textEntry = nullptr;
+    restoreStored();
+    for (const auto &hook : m_restartHooks)
+        hook(*this);
+}
+
+int ModemState::restartMs() const
+{
+    // Fed directly (no line, no clock that matters) the modem is back at once;
+    // the pseudo-terminal server sets a boot time.
+    bool ok = false;
+    const int ms = variable("RESTART_MS").toInt(&ok);
+    return ok && ms >= 0 ? ms : 0;
+}
+
 } // namespace telvio::sim

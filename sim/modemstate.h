@@ -58,6 +58,7 @@ struct SimCardState {
     QByteArray puk = "12345678";
     int pinAttemptsLeft = 3;
     int pukAttemptsLeft = 10;
+    bool lockOn = false; // the PIN is asked at power-up (+CLCK "SC")
 };
 
 // Everything the modem remembers: identity, the active, stored and factory
@@ -106,6 +107,27 @@ public:
     SimCardState &sim() { return m_sim; }
     const SimCardState &sim() const { return m_sim; }
 
+    // Text typed after a "> " prompt (+CMGW). While an entry is open the
+    // interpreter hands it every received character instead of reading
+    // command lines; it returns what the modem sends back (echo, the next
+    // prompt, the final result) and sets `done` when the text has ended.
+    using TextEntry = std::function<QByteArray(ModemState &state, char c, bool *done)>;
+    void beginTextEntry(TextEntry entry, const QByteArray &prompt);
+    bool inTextEntry() const { return bool(m_textEntry); }
+    QByteArray feedTextEntry(char c);
+    // The prompt a command just opened an entry with, sent after its line.
+    QByteArray takeTextPrompt();
+
+    // A command that restarts the modem (+CFUN=1, +WOPEN) asks for it; the
+    // interpreter restarts once the answer is out: the stored profile comes
+    // back, the restart hooks run, and the modem hears nothing for the
+    // variable RESTART_MS milliseconds (none when unset) while it boots.
+    void requestRestart() { m_restartRequested = true; }
+    bool takeRestartRequest();
+    void addRestartHook(std::function<void(ModemState &)> hook) { m_restartHooks.append(std::move(hook)); }
+    void restart();
+    int restartMs() const;
+
 private:
     std::optional<QByteArray> parseValue(const SettingDef &def, const QByteArray &argument) const;
 
@@ -118,6 +140,10 @@ private:
     QHash<QByteArray, QByteArray> m_factory;
     QHash<QByteArray, QByteArray> m_variables;
     SimCardState m_sim;
+    TextEntry m_textEntry;
+    QByteArray m_textPrompt;
+    bool m_restartRequested = false;
+    QList<std::function<void(ModemState &)>> m_restartHooks;
 };
 
 } // namespace telvio::sim

@@ -17,6 +17,9 @@ namespace telvio::sim {
 PtyServer::PtyServer(const SimConfig &config, QObject *parent)
     : QObject(parent), m_modem(config), m_realRate(config.realRate), m_logging(config.log)
 {
+    // On a line a restarted modem is deaf while it boots.
+    if (m_modem.state().variable("RESTART_MS").isEmpty())
+        m_modem.state().setVariable("RESTART_MS", "1500");
     m_pauseTimer.setSingleShot(true);
     connect(&m_pauseTimer, &QTimer::timeout, this, &PtyServer::pump);
     m_paceTimer.setTimerType(Qt::PreciseTimer);

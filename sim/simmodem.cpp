@@ -102,7 +102,7 @@ Output SimModem::receive(const QByteArray &bytes)
 Output SimModem::receive(const QByteArray &received, const LineObservation &seen)
 {
     Output out;
-    if (m_hungUp || received.isEmpty())
+    if (m_hungUp || received.isEmpty() || restarting())
         return out;
     QByteArray bytes = received;
     if (m_state.number("+IPR") == 0 && seen.line.baud != m_autobaudRate) {
@@ -138,6 +138,13 @@ void SimModem::process(const QByteArray &bytes, Output &out)
     for (char c : bytes) {
         if (m_hungUp)
             break;
+        if (m_state.inTextEntry()) {
+            flushEcho();
+            const QByteArray reply = m_state.feedTextEntry(c);
+            if (!reply.isEmpty())
+                out.append(OutputItem::send(reply));
+            continue;
+        }
         if (m_state.echo())
             echo += c;
         switch (m_scan) {
@@ -229,14 +236,27 @@ void SimModem::executeLine(const QByteArray &body, bool overflow, Output &out)
             break;
         }
     }
+    answer += m_state.takeTextPrompt();
     if (!m_state.quiet())
         answer += formatFinal(m_state.responseFormat(), final);
     if (!answer.isEmpty())
         out.append(OutputItem::send(answer));
+    if (m_state.takeRestartRequest()) {
+        m_state.restart();
+        m_scan = Scan::Idle;
+        m_buffer.clear();
+        m_restartMs = m_state.restartMs();
+        m_restartClock.start();
+    }
     // The answer went out at the old settings; the port switches now.
     if (const int rate = m_state.number("+IPR"))
         m_autobaudRate = rate;
     announceLine(out);
+}
+
+bool SimModem::restarting() const
+{
+    return m_restartClock.isValid() && m_restartClock.elapsed() < m_restartMs;
 }
 
 void SimModem::announceLine(Output &out)

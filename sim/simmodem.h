@@ -7,6 +7,7 @@
 #include "sim/simconfig.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QList>
 
 namespace telvio::sim {
@@ -60,6 +61,8 @@ public:
     // The rate and character format the modem's port runs with now.
     LineSettings line() const;
     bool hungUp() const { return m_hungUp; }
+    // Booting after a restart (+CFUN=1): everything received is lost.
+    bool restarting() const;
 
     ModemState &state() { return m_state; }
     const ModemState &state() const { return m_state; }
@@ -85,6 +88,8 @@ private:
     LineSettings m_announcedLine;
     quint32 m_noiseState;
     bool m_hungUp = false;
+    QElapsedTimer m_restartClock;
+    int m_restartMs = 0;
 };
 
 } // namespace telvio::sim

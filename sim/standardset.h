@@ -13,6 +13,16 @@ void addIdentitySet(ModemState &state, CommandTable &table);
 // +CPIN.
 void addSimSet(ModemState &state, CommandTable &table);
 
+// %C, \N, +CBST, %D, +WRST, +CFUN, +WSTR, and *WPIN and *WSTATLED on the
+// Pike modems.
+void addBasicSet(ModemState &state, CommandTable &table);
+// +CLCK and +CPWD on the SIM's PIN.
+void addSimLockSet(ModemState &state, CommandTable &table);
+// The SIM phonebook: +CPBS, +CPBR, +CPBW.
+void addPhonebookSet(ModemState &state, CommandTable &table);
+// The message store in text mode: +CMGF, +CMGR, +CMGW, +CMGD.
+void addMessageSet(ModemState &state, CommandTable &table);
+
 // All of the above.
 void installStandardSet(ModemState &state, CommandTable &table);
 

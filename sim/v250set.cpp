@@ -150,6 +150,10 @@ void installStandardSet(ModemState &state, CommandTable &table)
     addV250Set(state, table);
     addIdentitySet(state, table);
     addSimSet(state, table);
+    addBasicSet(state, table);
+    addSimLockSet(state, table);
+    addPhonebookSet(state, table);
+    addMessageSet(state, table);
 }
 
 } // namespace telvio::sim
