@@ -1,0 +1,275 @@
+#include "pages/core/v24v25logic.h"
+
+#include "link/core/commcontrol.h"
+#include "link/core/modemsession.h"
+#include "pages/core/v24v25record.h"
+#include "shell/core/prompter.h"
+
+namespace telvio {
+
+namespace {
+
+const QByteArray kOk = QByteArrayLiteral("OK\r\n");
+const QByteArray kNumericOk = QByteArrayLiteral("0\r");
+const QString kWriteText = QStringLiteral("Transfering data...");
+constexpr int kParityNone = 4;
+
+} // namespace
+
+V24v25Logic::V24v25Logic(ModemSession &session, Prompter &prompts)
+    : m_session(session), m_prompts(prompts), m_tracker(session, PageId::Serial, session.serialRecord)
+{
+}
+
+// ---------------------------------------------------------------------------
+// The page window
+
+void V24v25Logic::Create()
+{
+    form = V24v25Form::Initial();
+    if (m_session.offline) {
+        form.read.enabled = false;
+        form.write.enabled = false;
+    }
+    PageFlags &flags = m_tracker.Flags();
+    flags.mustRead = true;
+    flags.modified = false;
+    m_tracker.ZeroSnapshot();
+    form.tooltips = m_session.options.tooltip == 1;
+    m_created = true;
+}
+
+void V24v25Logic::Activate()
+{
+    if (!m_created)
+        Create();
+    form.tooltips = m_session.options.tooltip == 1;
+    PageFlags &flags = m_tracker.Flags();
+    if (flags.profilePending) {
+        // Against the zeroed snapshot the next change hook finds the
+        // profile different: it counts as modified until written.
+        m_tracker.ZeroSnapshot();
+        RecordToControls(m_session.serialRecord);
+        flags.profilePending = false;
+        flags.mustRead = false;
+    }
+    if (flags.mustRead) {
+        if (ReadFromModem()) {
+            ControlsToRecord(m_session.serialRecord);
+            TakeSnapshot();
+        } else if (m_session.Connected()) {
+            EnableControls(false);
+            if (!m_session.reReading)
+                m_prompts.Message(serialtext::kReadFailed);
+        }
+    }
+    flags.mustRead = false;
+}
+
+void V24v25Logic::Reset()
+{
+    form = V24v25Form::Initial();
+    m_created = false;
+}
+
+bool V24v25Logic::Command(SerialCommand command)
+{
+    ChangeHook();
+    switch (command) {
+    case SerialCommand::Read: return ReadButton();
+    case SerialCommand::Write: return WriteButton();
+    case SerialCommand::ListChosen: break;
+    }
+    return true;
+}
+
+void V24v25Logic::ChangeHook()
+{
+    m_tracker.ChangeHook([this] { ControlsToRecord(m_session.serialRecord); });
+}
+
+// ---------------------------------------------------------------------------
+// Record and controls
+
+void V24v25Logic::ControlsToRecord(SerialSettingsRecord &record)
+{
+    for (SerialField field : kSerialFields)
+        SetSerialValue(record, field, form.List(field).current);
+    // Two stop bits go only without parity.
+    if (form.List(SerialField::StopBits).CurrentText() == QLatin1String("2")) {
+        SetSerialValue(record, SerialField::Parity, kParityNone);
+        form.List(SerialField::Parity).Select(kParityNone);
+    }
+}
+
+void V24v25Logic::RecordToControls(const SerialSettingsRecord &record)
+{
+    for (SerialField field : kSerialFields)
+        form.List(field).Select(SerialValue(record, field));
+}
+
+void V24v25Logic::EnableControls(bool on)
+{
+    for (ListState &list : form.lists)
+        list.enabled = on;
+    form.write.enabled = on;
+}
+
+// ---------------------------------------------------------------------------
+// Read
+
+bool V24v25Logic::ReadFromModem()
+{
+    if (!TransferFrame::MayStart(m_session))
+        return false;
+    TransferFrame frame(m_session);
+    EnableControls(true);
+    return ReadSteps();
+}
+
+int V24v25Logic::Line(const QByteArray &command)
+{
+    QByteArray answer = command;
+    return m_session.ExchangeLine(answer, 3, kOk, kNumericOk);
+}
+
+bool V24v25Logic::ReadSteps()
+{
+    QByteArray dump = QByteArrayLiteral("at&v");
+    if (m_session.ExchangeLine(dump, 3, kOk, kNumericOk) != ExSuccess)
+        return false;
+    ShowDump(ParseSerialDump(dump));
+
+    // The page reads in command mode, where a modem set to "mode
+    // dependent" holds DSR off: the line itself tells the setting.
+    form.List(SerialField::Dsr).Select(m_session.Comm()->DSRHolding() ? 0 : 1);
+
+    // The dump may say what the stored profile will do; whether the modem
+    // echoes now is what its answer shows.
+    QByteArray at = QByteArrayLiteral("AT");
+    if (m_session.Exchange(at, 3, kOk, kNumericOk) < ExSuccess)
+        return false;
+    form.List(SerialField::Echo).Select(at.contains("AT") ? 1 : 0);
+
+    form.List(SerialField::Suppression).Select(m_session.quiet);
+    return true;
+}
+
+void V24v25Logic::ShowDump(const SerialDump &dump)
+{
+    if (dump.responseFormat)
+        form.List(SerialField::ResponseFormat).Select(*dump.responseFormat);
+    if (dump.dcd)
+        form.List(SerialField::Dcd).Select(*dump.dcd);
+    if (dump.dtr)
+        form.List(SerialField::Dtr).Select(*dump.dtr);
+    if (dump.rateText) {
+        ListState &rate = form.List(SerialField::DteRate);
+        const int item = FindRateItem(rate.items, *dump.rateText);
+        if (item >= 0)
+            rate.Select(item);
+    }
+    if (dump.framing) {
+        form.List(SerialField::DataBits).Select(dump.framing->dataBits);
+        form.List(SerialField::StopBits).Select(dump.framing->stopBits);
+        if (dump.framing->parity)
+            form.List(SerialField::Parity).Select(*dump.framing->parity);
+        FollowModemParity();
+    }
+    if (dump.flow.dceByDte)
+        form.List(SerialField::DceByDte).Select(*dump.flow.dceByDte);
+    if (dump.flow.dteByDce)
+        form.List(SerialField::DteByDce).Select(*dump.flow.dteByDce);
+}
+
+void V24v25Logic::FollowModemParity()
+{
+    const QString item = form.List(SerialField::Parity).CurrentText();
+    if (item.isEmpty() || item.at(0) == m_session.parity)
+        return;
+    m_session.parity = item.at(0);
+    m_session.ApplyPortSettings();
+}
+
+// ---------------------------------------------------------------------------
+// Write
+
+bool V24v25Logic::WriteToModem()
+{
+    if (!TransferFrame::MayStart(m_session))
+        return false;
+    TransferFrame frame(m_session, kWriteText);
+    return WriteSteps();
+}
+
+bool V24v25Logic::WriteSteps()
+{
+    const SerialSettingsRecord &record = m_session.serialRecord;
+    // "Q" is not sent: switching result codes off now would cut this
+    // program off from the modem's answers. Disconnecting applies it.
+    m_session.quiet = SerialValue(record, SerialField::Suppression) == 1 ? 1 : 0;
+
+    const QByteArray rate = RateValue(form.List(SerialField::DteRate).CurrentText());
+    if (Line(FormatV24Command(record, rate)) != ExSuccess)
+        return false;
+    // The modem answered at the old rate and runs at the new one from now
+    // on. "Auto" makes it take whatever rate the PC sends at.
+    if (!rate.isEmpty() && rate != "0") {
+        m_session.baudText = QString::fromLatin1(rate);
+        m_session.ApplyPortSettings();
+    }
+
+    const int dataBits = form.List(SerialField::DataBits).current;
+    const int stopBits = form.List(SerialField::StopBits).current;
+    const bool twoStop = stopBits == 1;
+    // Two stop bits go only without parity, whatever the parity list shows.
+    const int parity = twoStop ? kParityNone : form.List(SerialField::Parity).current;
+    if (Line(FormatIcfCommand(IcfFormatCode(dataBits, stopBits, parity == kParityNone), parity)) != ExSuccess)
+        return false;
+    m_session.dataBitsText = dataBits == 1 ? QStringLiteral("7") : QStringLiteral("8");
+    m_session.stopBitsText = twoStop ? QStringLiteral("2") : QStringLiteral("1");
+    const QStringList &parities = V24v25Form::Items(SerialField::Parity);
+    if (parity >= 0 && parity < parities.size())
+        m_session.parity = parities.at(parity).at(0);
+    m_session.ApplyPortSettings();
+
+    if (Line(FormatIfcCommand(form.List(SerialField::DceByDte).CurrentText(),
+                              form.List(SerialField::DteByDce).CurrentText()))
+        != ExSuccess)
+        return false;
+    return Line(QByteArrayLiteral("AT&W")) == ExSuccess;
+}
+
+// ---------------------------------------------------------------------------
+// Buttons
+
+bool V24v25Logic::ReadButton()
+{
+    // A press that arrives while a transfer holds the link (the exchanges
+    // keep serving the window) must not disturb it.
+    if (m_session.busy)
+        return false;
+    if (ReadFromModem()) {
+        ControlsToRecord(m_session.serialRecord);
+        TakeSnapshot();
+        return true;
+    }
+    EnableControls(false);
+    m_prompts.Message(serialtext::kReadFailed);
+    return false;
+}
+
+bool V24v25Logic::WriteButton()
+{
+    if (m_session.busy)
+        return false;
+    if (WriteToModem()) {
+        TakeSnapshot();
+        m_tracker.Flags().mustRead = false;
+        return true;
+    }
+    m_prompts.Message(serialtext::kWriteFailed);
+    return false;
+}
+
+} // namespace telvio
