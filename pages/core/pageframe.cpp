@@ -52,17 +52,23 @@ int TransferFrame::Send(const QByteArray &command, int factor, const QByteArray 
     return m_session.Exchange(m_answer, factor, success, error);
 }
 
-int FindListItem(const QStringList &items, const QByteArray &value)
+int FindItemStartingWith(const QStringList &items, const QString &prefix)
 {
-    if (value.isEmpty() || items.isEmpty())
+    if (prefix.isEmpty() || items.isEmpty())
         return -1;
-    const QString prefix = QString::fromLatin1(value) + QLatin1String(" -");
     for (int k = 1; k <= items.size(); ++k) {
         const int i = k % int(items.size());
         if (items.at(i).startsWith(prefix, Qt::CaseInsensitive))
             return i;
     }
     return -1;
+}
+
+int FindListItem(const QStringList &items, const QByteArray &value)
+{
+    if (value.isEmpty())
+        return -1;
+    return FindItemStartingWith(items, QString::fromLatin1(value) + QLatin1String(" -"));
 }
 
 QByteArray ListItemValue(const QString &itemText)

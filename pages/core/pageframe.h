@@ -70,6 +70,11 @@ inline QByteArray OkText(const ModemSession &session)
     return session.verbose ? QByteArrayLiteral("OK\r\n") : QByteArrayLiteral("0\r");
 }
 
+// The position of the first item that begins with `prefix`, letter case
+// ignored; the search begins with item 1 and tries item 0 last, as a
+// drop-down list's own search does. -1 when none does, or `prefix` is empty.
+int FindItemStartingWith(const QStringList &items, const QString &prefix);
+
 // List items begin with the AT value and " -" ("12 -  9600 bps (V.34)").
 // The position of the first item that begins with `value` + " -", letter
 // case ignored; the search begins with item 1 and tries item 0 last, as a

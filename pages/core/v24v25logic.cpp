@@ -165,7 +165,7 @@ void V24v25Logic::ShowDump(const SerialDump &dump)
         form.List(SerialField::Dtr).Select(*dump.dtr);
     if (dump.rateText) {
         ListState &rate = form.List(SerialField::DteRate);
-        const int item = FindRateItem(rate.items, *dump.rateText);
+        const int item = FindItemStartingWith(rate.items, *dump.rateText);
         if (item >= 0)
             rate.Select(item);
     }

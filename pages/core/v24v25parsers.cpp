@@ -119,18 +119,6 @@ SerialDump ParseSerialDump(const QByteArray &answer)
     return dump;
 }
 
-int FindRateItem(const QStringList &items, const QString &text)
-{
-    if (text.isEmpty() || items.isEmpty())
-        return -1;
-    for (int k = 1; k <= items.size(); ++k) {
-        const int i = k % int(items.size());
-        if (items.at(i).startsWith(text, Qt::CaseInsensitive))
-            return i;
-    }
-    return -1;
-}
-
 QByteArray RateValue(const QString &rateItem)
 {
     return rateItem == QLatin1String("Auto") ? QByteArrayLiteral("0") : rateItem.toLatin1();

@@ -61,9 +61,6 @@ struct SerialDump {
 };
 SerialDump ParseSerialDump(const QByteArray &answer);
 
-// The rate item that begins with `text`, letter case ignored, searched
-// from item 1 on and item 0 last; -1 when none does or the text is empty.
-int FindRateItem(const QStringList &items, const QString &text);
 // The value "+IPR=" takes for a rate item: "Auto" is 0.
 QByteArray RateValue(const QString &rateItem);
 

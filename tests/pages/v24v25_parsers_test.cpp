@@ -1,3 +1,4 @@
+#include "pages/core/pageframe.h"
 #include "pages/core/v24v25form.h"
 #include "pages/core/v24v25parsers.h"
 #include "pages/core/v24v25record.h"
@@ -112,14 +113,14 @@ TEST(DumpReader, ValueEndsAtBlankOrLineEnd)
 TEST(RateItems, PrefixSearchFromTheSecondItem)
 {
     const QStringList &items = V24v25Form::Items(SerialField::DteRate);
-    EXPECT_EQ(FindRateItem(items, "Auto"), 0);
-    EXPECT_EQ(FindRateItem(items, "auto"), 0);
-    EXPECT_EQ(FindRateItem(items, "300"), 1);
-    EXPECT_EQ(FindRateItem(items, "1200"), 3);
-    EXPECT_EQ(FindRateItem(items, "115200"), 10);
-    EXPECT_EQ(FindRateItem(items, "11"), 10);
-    EXPECT_EQ(FindRateItem(items, "230400"), -1);
-    EXPECT_EQ(FindRateItem(items, ""), -1);
+    EXPECT_EQ(FindItemStartingWith(items, "Auto"), 0);
+    EXPECT_EQ(FindItemStartingWith(items, "auto"), 0);
+    EXPECT_EQ(FindItemStartingWith(items, "300"), 1);
+    EXPECT_EQ(FindItemStartingWith(items, "1200"), 3);
+    EXPECT_EQ(FindItemStartingWith(items, "115200"), 10);
+    EXPECT_EQ(FindItemStartingWith(items, "11"), 10);
+    EXPECT_EQ(FindItemStartingWith(items, "230400"), -1);
+    EXPECT_EQ(FindItemStartingWith(items, ""), -1);
     EXPECT_EQ(RateValue("Auto"), "0");
     EXPECT_EQ(RateValue("57600"), "57600");
 }
