@@ -1,14 +1,51 @@
 #pragma once
 
+#include "pages/core/v24v25logic.h"
 #include "shell/ui/propertypage.h"
+
+#include <array>
+#include <memory>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
 
 namespace telvio {
 
-// The Serial page: the modem's V.24/V.25 interface settings.
+class BitmapButton;
+
+// The Serial page: the modem's V.24/V.25 interface settings. Everything it
+// does lives in V24v25Logic; the page shows the logic's form and hands the
+// user's choices and clicks back.
 class Cv24v25 : public PropertyPage {
     Q_OBJECT
 public:
     explicit Cv24v25(const PageContext &context, QWidget *parent = nullptr);
+    ~Cv24v25() override;
+
+    void OnSetActive() override;
+    void ResetState() override;
+
+    // Used by "Write Profile to modem", which makes this page active first.
+    bool WriteToModem();
+    void TakeSnapshot();
+
+    V24v25Logic &Logic() { return *m_logic; }
+    QComboBox *List(SerialField field) const { return m_lists[size_t(field)]; }
+    QPushButton *ReadButton() const;
+    QPushButton *WriteButton() const;
+    QLabel *Note() const { return m_note; }
+
+private:
+    void OnListChosen(SerialField field);
+    void RunCommand(SerialCommand command);
+    void ShowForm();
+
+    std::unique_ptr<V24v25Logic> m_logic;
+    std::array<QComboBox *, kSerialFieldCount> m_lists{};
+    BitmapButton *m_read = nullptr;
+    BitmapButton *m_write = nullptr;
+    QLabel *m_note = nullptr;
 };
 
 } // namespace telvio

@@ -39,8 +39,18 @@ void SimPort::OnWrite(const QByteArray &written)
     seen.carriesCharFormat = true;
     if (!sim::lineMatches(m_modem.line(), seen))
         ++m_garbled;
+    const sim::Output out = m_modem.receive(written, seen);
+    if (!m_pump) {
+        for (const sim::OutputItem &item : out) {
+            if (item.kind == sim::OutputItem::Kind::Bytes)
+                m_port->Feed(item.bytes);
+            else if (item.kind == sim::OutputItem::Kind::HangUp)
+                m_port->Unplug();
+        }
+        return;
+    }
     int at = 1;
-    for (const sim::OutputItem &item : m_modem.receive(written, seen)) {
+    for (const sim::OutputItem &item : out) {
         switch (item.kind) {
         case sim::OutputItem::Kind::Bytes: m_pump->FeedAfter(m_port, at, item.bytes); break;
         case sim::OutputItem::Kind::Pause: at += qMax(1, item.pauseMs / 50); break;

@@ -13,7 +13,9 @@ class ScriptedPump;
 // line carries the whole character format: the modem hears a command only
 // when the port's rate, data bits, parity and stop bits all match its own,
 // so a framing change that the PC fails to follow shows up as silence.
-// Answers arrive one tick after the write; pauses count in whole ticks.
+// With a scripted clock answers arrive one tick after the write and pauses
+// count in whole ticks; without one (a session on real timers) they are
+// waiting at once and pauses are skipped.
 class SimPort {
 public:
     SimPort(MemoryPort *port, ScriptedPump *pump, const sim::SimConfig &config = sim::SimConfig());
