@@ -105,12 +105,15 @@ public:
     PageFlags &Flags() { return m_session.Flags(m_page); }
 
     void ZeroSnapshot() { m_snapshot.Clear(); }
-    // snapshot := record; not modified any more.
+    // snapshot := record; not modified any more. The record now equals the
+    // snapshot, so the page also counts as unchanged: otherwise showing it
+    // again after a write would mark it modified until the next edit.
     void TakeSnapshot()
     {
         Flags().modified = false;
         m_session.Host()->UpdateStatusBar();
         m_snapshot = m_record;
+        m_unchanged = true;
     }
 
     bool Unchanged() const { return m_unchanged; }
