@@ -1,6 +1,7 @@
 #include "cli/clicontext.h"
 #include "cli/identifycommand.h"
 #include "cli/linkcommands.h"
+#include "cli/pagecommands.h"
 
 #include <QCoreApplication>
 
@@ -32,7 +33,7 @@ int main(int argc, char **argv)
     QCoreApplication::setApplicationName(QStringLiteral("Telvio"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TELVIO_VERSION));
 
-    QList<Command> commands = LinkCommands() + IdentifyCommands();
+    QList<Command> commands = LinkCommands() + IdentifyCommands() + PageCommands();
 
     const QStringList args = app.arguments().mid(1);
     GlobalOptions g;

@@ -1,0 +1,156 @@
+#include "cli/serialcommands.h"
+
+#include "link/core/connectionlogic.h"
+#include "pages/core/v24v25logic.h"
+
+namespace telvio::cli {
+
+namespace {
+
+// The names of the record's fields, in record order.
+const char *const kKeys[kSerialFieldCount] = {"echo",     "stopBits", "responseFormat", "dsr",
+                                              "dtr",      "dcd",      "dteByDce",       "dceByDte",
+                                              "parity",   "dataBits", "dteRate",        "resultCodeSuppression"};
+
+QString KeyOf(SerialField field)
+{
+    return QLatin1String(kKeys[int(field)]);
+}
+
+std::optional<SerialField> FieldOf(const QString &key)
+{
+    for (SerialField f : kSerialFields) {
+        if (KeyOf(f) == key)
+            return f;
+    }
+    return std::nullopt;
+}
+
+QStringList Keys()
+{
+    QStringList keys;
+    for (SerialField f : kSerialFields)
+        keys << KeyOf(f);
+    return keys;
+}
+
+// As the Read button does it.
+bool ReadPage(V24v25Logic &logic, ModemSession &session)
+{
+    logic.Create();
+    session.Flags(PageId::Serial).mustRead = false;
+    return logic.ReadButton();
+}
+
+void ReportFields(Output &out, const V24v25Form &form)
+{
+    for (SerialField f : kSerialFields) {
+        out.Set(KeyOf(f), form.List(f).current);
+        out.Set(KeyOf(f) + QLatin1String("Text"), form.List(f).CurrentText());
+    }
+}
+
+QString LinkSettings(const ModemSession &s)
+{
+    return QStringLiteral("%1,%2,%3,%4").arg(s.baudText, QString(s.parity), s.dataBitsText, s.stopBitsText);
+}
+
+// Every value through the change hook, as if chosen in its list: two stop
+// bits still take parity to None. A field given by position wins over the
+// same field named by its text.
+bool ChooseAll(V24v25Logic &logic, const FieldValues &values, QString *error)
+{
+    QStringList byPosition;
+    for (const auto &v : values) {
+        if (!v.first.endsWith(QLatin1String("Text")))
+            byPosition << v.first;
+    }
+    for (const auto &v : values) {
+        QString key = v.first;
+        if (key.endsWith(QLatin1String("Text"))) {
+            key.chop(4);
+            if (byPosition.contains(key))
+                continue;
+        }
+        const std::optional<SerialField> field = FieldOf(key);
+        if (!field) {
+            *error = QStringLiteral("no field %1").arg(v.first);
+            return false;
+        }
+        QString why;
+        if (!ChooseInList(logic.form.List(*field), v.second, &why)) {
+            *error = QStringLiteral("%1: %2").arg(v.first, why);
+            return false;
+        }
+        logic.Command(SerialCommand::ListChosen);
+    }
+    return true;
+}
+
+// Result code suppression is switched on when the program lets the modem
+// go, as the Connection page's Disconnect does once the user agrees.
+class NoSearch : public WaitDialogRunner {
+public:
+    int Run(const std::function<int(SearchProgress &)> &search) override
+    {
+        Q_UNUSED(search);
+        return 0;
+    }
+};
+
+void LetGo(ModemSession &session, CliPrompter &prompts)
+{
+    NoSearch noSearch;
+    ConnectionLogic connection(session, prompts, noSearch);
+    prompts.SetAnswer(true);
+    connection.Disconnect();
+    prompts.SetAnswer(false);
+}
+
+int Read(CliContext &ctx, CliPrompter &prompts)
+{
+    V24v25Logic logic(ctx.Session(), prompts);
+    if (!ReadPage(logic, ctx.Session()))
+        return ExitFailed;
+    ReportFields(ctx.Out(), logic.form);
+    return ExitOk;
+}
+
+int Write(CliContext &ctx, CliPrompter &prompts, const FieldValues &values)
+{
+    ModemSession &s = ctx.Session();
+    Output &out = ctx.Out();
+    V24v25Logic logic(s, prompts);
+    if (!ReadPage(logic, s))
+        return ExitFailed;
+    QString error;
+    if (!ChooseAll(logic, values, &error)) {
+        out.Error(error);
+        return ExitUsage;
+    }
+    const bool written = logic.Command(SerialCommand::Write);
+    ReportFields(out, logic.form);
+    // Where the PC's port is now: after a failure half-way it may already
+    // have followed the modem to a new rate or framing.
+    out.Set(QStringLiteral("link"), LinkSettings(s));
+    if (!written)
+        return ExitFailed;
+    const int answers = s.Probe();
+    out.Set(QStringLiteral("answers"), answers > 0 ? 1 : 0);
+    if (answers <= 0) {
+        out.Error(QStringLiteral("the modem does not answer at %1 after the write").arg(LinkSettings(s)));
+        return ExitFailed;
+    }
+    if (s.quiet == 1)
+        LetGo(s, prompts);
+    return ExitOk;
+}
+
+} // namespace
+
+CliPage SerialCliPage()
+{
+    return {QStringLiteral("serial"), Keys(), Read, Write};
+}
+
+} // namespace telvio::cli
