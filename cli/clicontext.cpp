@@ -8,6 +8,17 @@
 
 namespace telvio::cli {
 
+ConnectParams ConnectParamsOf(const GlobalOptions &options)
+{
+    ConnectParams p;
+    p.port = options.port;
+    p.baud = QString::number(options.line.baud);
+    p.parity = QLatin1Char(options.line.parity);
+    p.dataBits = QString::number(options.line.dataBits);
+    p.stopBits = QString::number(options.line.stopBits);
+    return p;
+}
+
 CliContext::CliContext(const GlobalOptions &options) : m_options(options), m_out(options.json)
 {
     m_session = std::make_unique<ModemSession>(&m_comm, nullptr);

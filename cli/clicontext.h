@@ -24,6 +24,10 @@ struct GlobalOptions {
     int delay = -1;    // --delay MS; -1 keeps the stored option
 };
 
+// What the Connection page's Connect would be given: the port and the
+// line settings of the global options.
+ConnectParams ConnectParamsOf(const GlobalOptions &options);
+
 // Everything a command needs: the parsed global options, the output, and a
 // session over a real serial control, ticked by a 50 ms timer.
 class CliContext {

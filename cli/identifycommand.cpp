@@ -74,13 +74,7 @@ int Identify(CliContext &ctx, const QStringList &args)
         else
             result = 0;
     } else {
-        ConnectParams p;
-        p.port = g.port;
-        p.baud = QString::number(g.line.baud);
-        p.parity = QLatin1Char(g.line.parity);
-        p.dataBits = QString::number(g.line.dataBits);
-        p.stopBits = QString::number(g.line.stopBits);
-        result = s.Connect(p);
+        result = s.Connect(ConnectParamsOf(g));
     }
     if (result < 0) {
         ctx.Out().Error(QStringLiteral("cannot open %1 (%2)").arg(g.port, ctx.Comm().ErrorText()));

@@ -54,13 +54,7 @@ const QList<CliPage> &CliPages()
 int ConnectModem(CliContext &ctx)
 {
     const GlobalOptions &g = ctx.Options();
-    ConnectParams p;
-    p.port = g.port;
-    p.baud = QString::number(g.line.baud);
-    p.parity = QLatin1Char(g.line.parity);
-    p.dataBits = QString::number(g.line.dataBits);
-    p.stopBits = QString::number(g.line.stopBits);
-    const int result = ctx.Session().Connect(p);
+    const int result = ctx.Session().Connect(ConnectParamsOf(g));
     if (result < 0) {
         ctx.Out().Error(QStringLiteral("cannot open %1 (%2)").arg(g.port, ctx.Comm().ErrorText()));
         return ExitNoPort;
