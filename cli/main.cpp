@@ -1,3 +1,4 @@
+#include "cli/basiccommands.h"
 #include "cli/clicontext.h"
 #include "cli/identifycommand.h"
 #include "cli/linkcommands.h"
@@ -33,7 +34,7 @@ int main(int argc, char **argv)
     QCoreApplication::setApplicationName(QStringLiteral("Telvio"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TELVIO_VERSION));
 
-    QList<Command> commands = LinkCommands() + IdentifyCommands() + PageCommands();
+    QList<Command> commands = LinkCommands() + IdentifyCommands() + PageCommands() + BasicCommands();
 
     const QStringList args = app.arguments().mid(1);
     GlobalOptions g;

@@ -1,5 +1,6 @@
 #include "cli/pagecommands.h"
 
+#include "cli/basiccommands.h"
 #include "cli/serialcommands.h"
 #include "pages/core/pageframe.h"
 
@@ -47,7 +48,7 @@ std::optional<QString> CliPrompter::EnterCode(const QString &caption, int maxLen
 
 const QList<CliPage> &CliPages()
 {
-    static const QList<CliPage> pages = {SerialCliPage()};
+    static const QList<CliPage> pages = {BasicCliPage(), SerialCliPage()};
     return pages;
 }
 
