@@ -62,12 +62,12 @@ TEST_F(SerialRead, PcPortTakesTheModemsParityOnly)
     EXPECT_EQ(session.parity, QLatin1Char('E'));
     // Rate, data bits and stop bits of the PC stay as they were.
     EXPECT_EQ(port.Settings(), "9600,E,8,1");
-    EXPECT_EQ(host.shownSettings, QStringList{"9600,E,8,1"});
+    EXPECT_EQ(host.portShown, "9600,E,8,1");
 
     // Reading again with the letters equal leaves the port alone.
-    host.shownSettings.clear();
+    host.portShown.clear();
     ASSERT_TRUE(logic.ReadFromModem());
-    EXPECT_TRUE(host.shownSettings.isEmpty());
+    EXPECT_TRUE(host.portShown.isEmpty());
 }
 
 TEST_F(SerialRead, EchoIsWhatTheProbeShowsNotWhatTheDumpSays)

@@ -68,7 +68,7 @@ TEST_F(SerialWrite, ToSevenEvenAndBackWithTheLinkAnsweringAtEachStep)
     EXPECT_EQ(sent, (QList<QByteArray>{"ATV1 &C1 &D2 &S1 E1 +IPR=115200", "AT+ICF=5,1", "AT+IFC=2,2", "AT&W"}));
     EXPECT_EQ(PcSettings(), "115200,E,7,1");
     EXPECT_EQ(port.Settings(), "115200,E,7,1");
-    EXPECT_EQ(host.shownSettings.last(), "115200,E,7,1");
+    EXPECT_EQ(host.portShown, "115200,E,7,1");
     EXPECT_EQ(session.PollUnit(), 20);
     EXPECT_EQ(Stored("+IPR"), "115200");
     EXPECT_EQ(Stored("+ICF"), "5,1");

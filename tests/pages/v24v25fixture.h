@@ -1,8 +1,8 @@
 #pragma once
 
 #include "link/core/modemsession.h"
-#include "link/core/sessionhost.h"
 #include "pages/core/v24v25logic.h"
+#include "pages/pagehost.h"
 #include "shell/core/scriptedprompter.h"
 #include "support/memoryport.h"
 #include "support/scriptedpump.h"
@@ -10,33 +10,6 @@
 #include <gtest/gtest.h>
 
 namespace telvio::test {
-
-// Remembers what the session showed: status bar updates, the message
-// window, the port settings given to the Connection page.
-class SerialPageHost : public SessionHost {
-public:
-    void UpdateStatusBar() override { ++barUpdates; }
-    void ShowMessageWindow(const QString &text) override
-    {
-        windows << text;
-        ++openWindows;
-    }
-    void CloseMessageWindow() override
-    {
-        if (openWindows > 0)
-            --openWindows;
-    }
-    void ShowPortSettings(const QString &baud, QChar parity, const QString &dataBits,
-                          const QString &stopBits) override
-    {
-        shownSettings << QStringLiteral("%1,%2,%3,%4").arg(baud, QString(parity), dataBits, stopBits);
-    }
-
-    int barUpdates = 0;
-    QStringList windows;
-    int openWindows = 0;
-    QStringList shownSettings;
-};
 
 // The Serial page's logic on a session connected at 9600 8N1 over the
 // in-memory port, with a controllable clock and scripted prompts. Tests
@@ -79,7 +52,7 @@ protected:
 
     MemoryPort port;
     ScriptedPump pump;
-    SerialPageHost host;
+    PageHost host;
     ScriptedPrompter prompts;
     ModemSession session{&port, &host, &pump};
     V24v25Logic logic{session, prompts};
