@@ -29,16 +29,16 @@ QString TooltipHtml(const QString &text, int width)
     return QStringLiteral("<table width=\"%1\"><tr><td>%2</td></tr></table>").arg(width).arg(body);
 }
 
-void ShowControl(QWidget *widget, const ControlState &state, bool tooltips)
+void ShowControl(QWidget *widget, const ControlState &state, bool tooltips, int tooltipWidth)
 {
     widget->setEnabled(state.enabled);
     widget->setHidden(!state.visible);
-    widget->setToolTip(tooltips ? TooltipHtml(state.tooltip) : QString());
+    widget->setToolTip(tooltips ? TooltipHtml(state.tooltip, tooltipWidth) : QString());
 }
 
-void ShowButton(QAbstractButton *button, const ButtonState &state, bool tooltips)
+void ShowButton(QAbstractButton *button, const ButtonState &state, bool tooltips, int tooltipWidth)
 {
-    ShowControl(button, state, tooltips);
+    ShowControl(button, state, tooltips, tooltipWidth);
     button->setText(state.caption);
 }
 
@@ -63,9 +63,9 @@ void ShowText(QLineEdit *text, const TextState &state, bool tooltips)
     text->setText(state.text);
 }
 
-void ShowList(QComboBox *list, const ListState &state, bool tooltips)
+void ShowList(QComboBox *list, const ListState &state, bool tooltips, int tooltipWidth)
 {
-    ShowControl(list, state, tooltips);
+    ShowControl(list, state, tooltips, tooltipWidth);
     if (list->count() != state.items.size()) {
         list->clear();
         list->addItems(state.items);

@@ -22,12 +22,13 @@ namespace telvio {
 // `width` pixels.
 QString TooltipHtml(const QString &text, int width = 300);
 
-void ShowControl(QWidget *widget, const ControlState &state, bool tooltips);
-void ShowButton(QAbstractButton *button, const ButtonState &state, bool tooltips);
+// `tooltipWidth`: the widest a page's tooltip window grows, in pixels.
+void ShowControl(QWidget *widget, const ControlState &state, bool tooltips, int tooltipWidth = 300);
+void ShowButton(QAbstractButton *button, const ButtonState &state, bool tooltips, int tooltipWidth = 300);
 void ShowCheck(QCheckBox *check, const CheckState &state, bool tooltips);
 void ShowEdit(QLineEdit *edit, const EditState &state, bool tooltips);
 void ShowText(QLineEdit *text, const TextState &state, bool tooltips);
-void ShowList(QComboBox *list, const ListState &state, bool tooltips);
+void ShowList(QComboBox *list, const ListState &state, bool tooltips, int tooltipWidth = 300);
 void ShowGroup(QGroupBox *group, const GroupState &state);
 
 // The edit's own limits: its length, and digits only where the form says so.

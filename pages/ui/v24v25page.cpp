@@ -1,39 +1,16 @@
 #include "pages/ui/v24v25page.h"
 
+#include "pages/ui/formbinding.h"
 #include "shell/ui/bitmapbutton.h"
 
 #include <QComboBox>
-#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QToolTip>
 #include <QVBoxLayout>
 
 namespace telvio {
-
-namespace {
-
-// The page's tooltip texts separate lines with "\n\r"; a line wider than
-// the tooltip window wraps inside it.
-QString TooltipHtml(const QString &text)
-{
-    const QStringList lines = text.split(QStringLiteral("\n\r"));
-    const QFontMetrics metrics(QToolTip::font());
-    int widest = 0;
-    QStringList escaped;
-    for (const QString &line : lines) {
-        widest = qMax(widest, metrics.horizontalAdvance(line));
-        escaped << line.toHtmlEscaped();
-    }
-    const QString body = escaped.join(QStringLiteral("<br>"));
-    if (widest <= serialtext::kTooltipWidth)
-        return QStringLiteral("<p style=\"white-space:pre\">%1</p>").arg(body);
-    return QStringLiteral("<table width=\"%1\"><tr><td>%2</td></tr></table>").arg(serialtext::kTooltipWidth).arg(body);
-}
-
-} // namespace
 
 Cv24v25::Cv24v25(const PageContext &context, QWidget *parent)
     : PropertyPage(PageId::Serial, serialtext::kTitle, context, parent),
@@ -165,19 +142,10 @@ void Cv24v25::RunCommand(SerialCommand command)
 void Cv24v25::ShowForm()
 {
     const V24v25Form &f = m_logic->form;
-    for (SerialField field : kSerialFields) {
-        const ListState &state = f.List(field);
-        QComboBox *list = List(field);
-        // Setting the selection from here is no user's choice: `activated`
-        // only reports those, so the change hook does not run for it.
-        list->setCurrentIndex(state.current);
-        list->setEnabled(state.enabled);
-        list->setToolTip(f.tooltips ? TooltipHtml(state.tooltip) : QString());
-    }
-    m_read->setEnabled(f.read.enabled);
-    m_write->setEnabled(f.write.enabled);
-    m_read->setToolTip(f.tooltips ? TooltipHtml(f.read.tooltip) : QString());
-    m_write->setToolTip(f.tooltips ? TooltipHtml(f.write.tooltip) : QString());
+    for (SerialField field : kSerialFields)
+        ShowList(List(field), f.List(field), f.tooltips, serialtext::kTooltipWidth);
+    ShowButton(m_read, f.read, f.tooltips, serialtext::kTooltipWidth);
+    ShowButton(m_write, f.write, f.tooltips, serialtext::kTooltipWidth);
 }
 
 } // namespace telvio
