@@ -144,8 +144,8 @@ bool V24v25Logic::ReadSteps()
     // dependent" holds DSR off: the line itself tells the setting.
     form.List(SerialField::Dsr).Select(m_session.Comm()->DSRHolding() ? 0 : 1);
 
-    // The dump may say what the stored profile will do; whether the modem
-    // echoes now is what its answer shows.
+    // Whether the modem echoes is what its answer shows now, not what the
+    // dump claims.
     QByteArray at = QByteArrayLiteral("AT");
     if (m_session.Exchange(at, 3, kOk, kNumericOk) < ExSuccess)
         return false;
