@@ -129,12 +129,20 @@ int SimStatusFromAnswer(const QByteArray &answer)
 
 QChar ParityFromIcf(const QByteArray &answer)
 {
-    // "+ICF: 3,4": the parity code follows the comma. Modems differ on the
-    // blank after the colon, so the comma is looked for rather than counted.
+    // "+ICF: f,p". Modems differ on the blank after the colon, so the values
+    // are looked for rather than counted; and some report a parity code for
+    // a format that has no parity bit ("3,3" for 8N1), so the format decides.
     const int at = answer.indexOf("+ICF:");
     if (at < 0)
         return QLatin1Char('N');
     int pos = at + 5;
+    while (pos < answer.size() && answer.at(pos) == ' ')
+        ++pos;
+    if (pos >= answer.size())
+        return QLatin1Char('N');
+    const char format = answer.at(pos);
+    if (format == '1' || format == '3' || format == '4' || format == '6')
+        return QLatin1Char('N');
     while (pos < answer.size() && answer.at(pos) != ',' && answer.at(pos) != '\r' && answer.at(pos) != '\n')
         ++pos;
     if (pos >= answer.size() || answer.at(pos) != ',')

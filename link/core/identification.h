@@ -39,8 +39,9 @@ double WopenVersion(const QByteArray &answer);
 // SIM state from an "AT+CPIN?" answer: 1 READY, 2 SIM PIN, 3 SIM PUK, 0 else.
 int SimStatusFromAnswer(const QByteArray &answer);
 
-// Parity letter from the parity code of an "AT+ICF?" answer ("+ICF: f,p"):
-// 0 O, 1 E, 2 M, 3 S, anything else (4 is "none") N.
+// Parity letter from an "AT+ICF?" answer ("+ICF: f,p"): for the formats
+// with a parity bit (2 and 5) the code p gives 0 O, 1 E, 2 M, 3 S, anything
+// else (4 is "none") N; the other formats have no parity: N.
 QChar ParityFromIcf(const QByteArray &answer);
 
 } // namespace telvio

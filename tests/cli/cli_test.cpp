@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+
 namespace {
 
 using clitest::Cli;
@@ -120,6 +122,12 @@ INSTANTIATE_TEST_SUITE_P(
                       UsageCase{"bad factor", {"--port", "/dev/null", "send", "AT", "--factor", "11"}, 2},
                       UsageCase{"missing port", {"--port", "/dev/telvio-none", "--json", "probe"}, 3},
                       UsageCase{"ports", {"ports"}, 0}, UsageCase{"ports as json", {"--json", "ports"}, 0},
-                      UsageCase{"help", {"--help"}, 0}));
+                      UsageCase{"help", {"--help"}, 0}),
+    [](const ::testing::TestParamInfo<UsageCase> &info) {
+        std::string name = info.param.name;
+        for (char &c : name)
+            c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+        return name;
+    });
 
 } // namespace

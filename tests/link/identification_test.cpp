@@ -134,6 +134,9 @@ TEST(IcfParity, ParityCodeAfterTheComma)
     EXPECT_EQ(ParityFromIcf("+ICF: 2,0\r\n0\r"), QChar('O'));
     EXPECT_EQ(ParityFromIcf("+ICF: 2,2\r\n"), QChar('M'));
     EXPECT_EQ(ParityFromIcf("+ICF: 2,3\r\n"), QChar('S'));
+    // A format without a parity bit is no parity, whatever code follows.
+    EXPECT_EQ(ParityFromIcf("\r\n+ICF: 3,3\r\nOK\r\n"), QChar('N'));
+    EXPECT_EQ(ParityFromIcf("\r\n+ICF: 4,1\r\nOK\r\n"), QChar('N'));
     EXPECT_EQ(ParityFromIcf("\r\nERROR\r\n"), QChar('N'));
     EXPECT_EQ(ParityFromIcf("+ICF: 3"), QChar('N'));
 }
