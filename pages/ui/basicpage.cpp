@@ -85,20 +85,32 @@ QWidget *Cconfig::BuildLeft()
 
     auto *reset = new QGroupBox(basictext::kResetGroup, column);
     auto *resetGrid = new QGridLayout(reset);
+    resetGrid->setHorizontalSpacing(4);
     m_w.reset = new QCheckBox(reset);
     m_w.resetDelay = new QLineEdit(reset);
     LimitEdit(m_w.resetDelay, m_logic->form.resetDelay);
     m_w.timeToReset = new QLineEdit(reset);
     m_w.timeToReset->setReadOnly(true);
     m_w.resetNow = Button(reset);
+    for (QWidget *w : {static_cast<QWidget *>(m_w.resetDelay), static_cast<QWidget *>(m_w.timeToReset)})
+        w->setFixedWidth(56);
     resetGrid->addWidget(m_w.reset, 0, 0, 1, 2);
     resetGrid->addWidget(Label(basictext::kDelayLabel, m_w.resetDelay, reset), 1, 0);
     resetGrid->addWidget(m_w.resetDelay, 1, 1);
-    resetGrid->addWidget(Label(basictext::kTimeToResetLabel, m_w.timeToReset, reset), 2, 0);
+    QLabel *timeToResetLabel = Label(basictext::kTimeToResetLabel, m_w.timeToReset, reset);
+    timeToResetLabel->setWordWrap(true); // the column is narrow; wrap rather than cut
+    resetGrid->addWidget(timeToResetLabel, 2, 0);
     resetGrid->addWidget(m_w.timeToReset, 2, 1);
     resetGrid->addWidget(Label(basictext::kCfunLabel, m_w.resetNow, reset), 3, 0);
     resetGrid->addWidget(m_w.resetNow, 3, 1);
     layout->addWidget(reset);
+
+    auto *ledRow = new QVBoxLayout;
+    ledRow->setSpacing(2);
+    m_w.statusLed = new QComboBox(column);
+    ledRow->addWidget(Label(basictext::kStatusLedLabel, m_w.statusLed, column));
+    ledRow->addWidget(m_w.statusLed);
+    layout->addLayout(ledRow);
     layout->addStretch(1);
     return column;
 }
@@ -109,18 +121,20 @@ QWidget *Cconfig::BuildRight()
     auto *layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
 
+    // The captions and the items are both long: each caption stands above
+    // its list so that neither is cut.
     auto *data = new QGroupBox(basictext::kDataGroup, column);
     auto *dataGrid = new QGridLayout(data);
+    dataGrid->setVerticalSpacing(2);
     auto addList = [&](QComboBox *&list, const QString &label, int row) {
         list = new QComboBox(data);
-        dataGrid->addWidget(Label(label, list, data), row, 0);
-        dataGrid->addWidget(list, row, 1);
+        dataGrid->addWidget(Label(label, list, data), 2 * row, 0);
+        dataGrid->addWidget(list, 2 * row + 1, 0);
     };
     addList(m_w.bearerSpeed, basictext::kBearerSpeedLabel, 0);
     addList(m_w.bearerCe, basictext::kBearerCeLabel, 1);
     addList(m_w.compression, basictext::kCompressionLabel, 2);
     addList(m_w.errorCorrection, basictext::kErrorCorrectionLabel, 3);
-    dataGrid->setColumnStretch(1, 1);
     layout->addWidget(data);
 
     auto *dtr = new QGroupBox(basictext::kDtrGroup, column);
@@ -136,7 +150,7 @@ QWidget *Cconfig::BuildRight()
     dtrLayout->addLayout(dtrButtons);
     layout->addWidget(dtr);
 
-    auto *actions = new QHBoxLayout;
+    auto *actions = new QVBoxLayout;
     auto *factory = new QGroupBox(basictext::kFactoryGroup, column);
     auto *factoryRow = new QHBoxLayout(factory);
     m_w.factory = Button(factory);
@@ -145,16 +159,10 @@ QWidget *Cconfig::BuildRight()
     auto *appRow = new QHBoxLayout(m_w.embeddedAppGroup);
     m_w.embeddedApp = Button(m_w.embeddedAppGroup);
     appRow->addWidget(m_w.embeddedApp);
+    // Side by side the two group titles would be cut: one above the other.
     actions->addWidget(factory);
     actions->addWidget(m_w.embeddedAppGroup);
-    actions->addStretch(1);
     layout->addLayout(actions);
-
-    auto *ledRow = new QHBoxLayout;
-    m_w.statusLed = new QComboBox(column);
-    ledRow->addWidget(Label(basictext::kStatusLedLabel, m_w.statusLed, column));
-    ledRow->addWidget(m_w.statusLed, 1);
-    layout->addLayout(ledRow);
 
     m_w.read = new BitmapButton(BitmapButton::Read, QString(), column);
     m_w.write = new BitmapButton(BitmapButton::Write, QString(), column);
