@@ -136,15 +136,27 @@ void ModemSession::DebugEcho(const QByteArray &answer)
 // ---------------------------------------------------------------------------
 // Exchanges
 
+int ModemSession::EndLinkDown(QByteArray &command)
+{
+    command = kDisconnectedText;
+    m_comm->SetRThreshold(1);
+    return ExLinkDown;
+}
+
+int ModemSession::EndWithAnswer(QByteArray &command, const QByteArray &answer, int result)
+{
+    command = answer;
+    DebugEcho(answer);
+    m_comm->SetRThreshold(1);
+    return result;
+}
+
 int ModemSession::Exchange(QByteArray &command, int factor, const QByteArray &success, int successTail,
                            const QByteArray &error, int errorTail, int mode)
 {
     m_comm->SetRThreshold(0);
-    if (!LinkUp()) {
-        command = kDisconnectedText;
-        m_comm->SetRThreshold(1);
-        return ExLinkDown;
-    }
+    if (!LinkUp())
+        return EndLinkDown(command);
     if (options.delayBeforeAT > 0)
         Wait(options.delayBeforeAT);
     SendCommand(command, true);
@@ -194,25 +206,16 @@ int ModemSession::Exchange(QByteArray &command, int factor, const QByteArray &su
                 break;
         }
     }
-    if (result == ExTimeout && !LinkUp()) {
-        command = kDisconnectedText;
-        m_comm->SetRThreshold(1);
-        return ExLinkDown;
-    }
-    command = buffer;
-    DebugEcho(buffer);
-    m_comm->SetRThreshold(1);
-    return result;
+    if (result == ExTimeout && !LinkUp())
+        return EndLinkDown(command);
+    return EndWithAnswer(command, buffer, result);
 }
 
 int ModemSession::ExchangeLine(QByteArray &command, int factor, const QByteArray &textA, const QByteArray &textB)
 {
     m_comm->SetRThreshold(0);
-    if (!LinkUp()) {
-        command = kDisconnectedText;
-        m_comm->SetRThreshold(1);
-        return ExLinkDown;
-    }
+    if (!LinkUp())
+        return EndLinkDown(command);
     SendCommand(command, true);
     m_tick = 0;
     const int limit = m_pollUnit * factor;
@@ -224,11 +227,8 @@ int ModemSession::ExchangeLine(QByteArray &command, int factor, const QByteArray
         bool moved = true;
         for (;;) {
             m_pump->Pump(!moved);
-            if (!LinkUp()) {
-                command = kDisconnectedText;
-                m_comm->SetRThreshold(1);
-                return ExLinkDown;
-            }
+            if (!LinkUp())
+                return EndLinkDown(command);
             const QByteArray in = ReadInput(false);
             buffer += in;
             moved = !in.isEmpty();
@@ -248,20 +248,11 @@ int ModemSession::ExchangeLine(QByteArray &command, int factor, const QByteArray
     }
     if (matched) {
         m_tick = limit;
-        command = buffer;
-        DebugEcho(buffer);
-        m_comm->SetRThreshold(1);
-        return ExSuccess;
+        return EndWithAnswer(command, buffer, ExSuccess);
     }
-    if (!LinkUp()) {
-        command = kDisconnectedText;
-        m_comm->SetRThreshold(1);
-        return ExLinkDown;
-    }
-    command = buffer;
-    DebugEcho(buffer);
-    m_comm->SetRThreshold(1);
-    return ExTimeout;
+    if (!LinkUp())
+        return EndLinkDown(command);
+    return EndWithAnswer(command, buffer, ExTimeout);
 }
 
 int ModemSession::Probe()

@@ -178,6 +178,10 @@ private:
     void BuildPageSet();
     void Trace(TraceDirection dir, const QByteArray &bytes);
     void DebugEcho(const QByteArray &answer);
+    // The ways an exchange ends: receive events back on, the answer (or the
+    // link-down text) handed back.
+    int EndLinkDown(QByteArray &command);
+    int EndWithAnswer(QByteArray &command, const QByteArray &answer, int result);
 
     CommControl *m_comm;
     SessionHost *m_host;
