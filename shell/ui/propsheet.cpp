@@ -1,5 +1,7 @@
 #include "shell/ui/propsheet.h"
 
+#include <QTabBar>
+
 #include "link/ui/connectionpage.h"
 #include "monitor/ui/diagnosticpage.h"
 #include "monitor/ui/signalpage.h"
@@ -41,6 +43,14 @@ CPropSheet::CPropSheet(const PageContext &context, QWidget *parent)
 {
     setWindowTitle(QStringLiteral("Property Sheet"));
     setFocusPolicy(Qt::TabFocus);
+    // All nine tabs of a Pike-3 fit the sheet's width with slimmer tabs;
+    // scrolling them would hide pages from view.
+    tabBar()->setStyleSheet(QStringLiteral(
+        "QTabBar::tab { padding: 4px 5px; margin-right: 0px; border: 1px solid palette(mid);"
+        " border-bottom: none; border-top-left-radius: 3px; border-top-right-radius: 3px;"
+        " background: palette(button); }"
+        "QTabBar::tab:selected { background: palette(window); }"
+        "QTabBar::tab:!selected { margin-top: 2px; }"));
     for (PageId id : kTabOrder) {
         PropertyPage *page = Page(id);
         page->setParent(this);
