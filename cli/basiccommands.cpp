@@ -243,7 +243,7 @@ bool ApplyAll(BasicLogic &logic, const ModemSession &s, const FieldValues &value
             return false;
     }
     // The older models have neither control; keeping what they show is fine.
-    if (s.modelCode < 3
+    if (!s.Traits().pikeCommands
         && (logic.form.autoPin.checked != before.autoPin.checked
             || logic.form.autoPinCode.text != before.autoPinCode.text
             || logic.form.statusLed.current != before.statusLed.current)) {
@@ -307,7 +307,7 @@ int BasicActions(CliContext &ctx, const QStringList &args)
         return prompts.messages ? ExitFailed : ExitOk;
     }
     if (action == QLatin1String("embedded-app")) {
-        if (s.modelCode < 3) {
+        if (!s.Traits().pikeCommands) {
             out.Error(QStringLiteral("the %1 has no embedded application switch").arg(s.modelName));
             return ExitFailed;
         }

@@ -50,23 +50,10 @@ CliContext::~CliContext()
 
 int CliContext::OpenLink()
 {
-    ModemSession &s = *m_session;
-    m_comm.SetCommPort(m_options.port);
-    m_comm.SetSettings(m_options.line.ToString());
-    if (!m_comm.SetPortOpen(true)) {
+    if (!m_session->OpenForTerminal(m_options.port, m_options.line)) {
         m_out.Error(QStringLiteral("cannot open %1 (%2)").arg(m_options.port, m_comm.ErrorText()));
         return ExitNoPort;
     }
-    s.portName = m_options.port;
-    s.baudText = QString::number(m_options.line.baud);
-    s.parity = QLatin1Char(m_options.line.parity);
-    s.dataBitsText = QString::number(m_options.line.dataBits);
-    s.stopBitsText = QString::number(m_options.line.stopBits);
-    s.SetPollUnit(m_options.line.baud);
-    s.SetConnected(true);
-    s.terminalOnly = true;
-    s.statusText = QStringLiteral("Open");
-    m_comm.SetRThreshold(1);
     return ExitOk;
 }
 

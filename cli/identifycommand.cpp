@@ -34,12 +34,12 @@ void Report(CliContext &ctx, int result)
     out.Set(QStringLiteral("parity"), QString(s.parity));
     out.Set(QStringLiteral("dataBits"), s.dataBitsText);
     out.Set(QStringLiteral("stopBits"), s.stopBitsText);
-    out.Set(QStringLiteral("modelCode"), s.modelCode);
+    out.Set(QStringLiteral("modelCode"), int(s.Traits().model));
     out.Set(QStringLiteral("modelName"), s.modelName);
     out.Set(QStringLiteral("imeiPrefix"), s.imeiPrefix);
     out.Set(QStringLiteral("imei"), QString::fromLatin1(s.imei));
-    out.Set(QStringLiteral("makerFirmware"), s.makerFirmware);
-    out.Set(QStringLiteral("extendedFirmware"), s.extendedFirmware);
+    out.Set(QStringLiteral("makerFirmware"), int(s.Traits().makerFirmware));
+    out.Set(QStringLiteral("extendedFirmware"), int(s.Traits().extendedFirmware));
     out.Set(QStringLiteral("simStatus"), s.simStatus);
     out.Set(QStringLiteral("verbose"), s.verbose ? 1 : 0);
     out.Set(QStringLiteral("echo"), s.echo ? 1 : 0);

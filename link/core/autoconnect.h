@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/core/linklayer.h"
+
 #include "link/core/modemsession.h"
 
 #include <QList>

@@ -181,7 +181,7 @@ void ConnectionLogic::Disconnect()
     if (m_session.busy)
         return;
     BusyScope busy(m_session);
-    if (m_session.quiet && m_session.makerFirmware == 0
+    if (m_session.quiet && !m_session.Traits().makerFirmware
         && m_prompts.Question(QStringLiteral("Result Code Suppression will now be activated, and\nthe active "
                                              "configuration will be saved, RAM to EEPROM.\nDu you wish to save "
                                              "settings before disconneting?"))) {
@@ -212,33 +212,15 @@ void ConnectionLogic::Open()
     }
     if (form.portPaths.isEmpty())
         return;
-    CommControl *comm = m_session.Comm();
-    comm->SetCommPort(form.PortPath());
-    comm->SetSettings(QStringLiteral("%1,%2,%3,%4")
-                          .arg(form.BaudText(), QString(form.ParityLetter()), form.DataBitsText(), form.StopBitsText()));
-    if (!comm->SetPortOpen(true)) {
+    PortSettings line;
+    if (!PortSettings::Parse(QStringLiteral("%1,%2,%3,%4")
+                                 .arg(form.BaudText(), QString(form.ParityLetter()), form.DataBitsText(),
+                                      form.StopBitsText()),
+                             &line)
+        || !m_session.OpenForTerminal(form.PortPath(), line)) {
         m_prompts.Message(QStringLiteral("Comport not available"));
-        m_session.SetConnected(false);
-        host->RefreshStatusPanel();
         return;
     }
-    m_session.quiet = 0;
-    m_session.SetConnected(true);
-    m_session.terminalOnly = true;
-    m_session.statusText = QStringLiteral("Open");
-    m_session.modelCode = 0;
-    // Nothing was identified on this port: a name left from an earlier
-    // connection would describe a device that may not be there.
-    m_session.modelName.clear();
-    m_session.portName = form.PortPath();
-    m_session.baudText = form.BaudText();
-    m_session.parity = form.ParityLetter();
-    m_session.dataBitsText = form.DataBitsText();
-    m_session.stopBitsText = form.StopBitsText();
-    m_session.simStatus = 0;
-    host->RefreshStatusPanel();
-    comm->SetRThreshold(1);
-    m_session.SetPollUnit(form.BaudText().toInt());
     busy.Release();
     host->SetActivePage(PageId::Connection);
 }

@@ -3,6 +3,7 @@
 #include "link/core/commcontrol.h"
 #include "link/core/identification.h"
 #include "link/core/modemsession.h"
+#include "link/core/pagetable.h"
 #include "link/core/sessionhost.h"
 #include "shell/core/prompter.h"
 
@@ -17,7 +18,7 @@ int ModemSession::Connect(const ConnectParams &params)
     dataBitsText = params.dataBits;
     stopBitsText = params.stopBits;
     simStatus = 0;
-    modelCode = 0;
+    m_traits = ModemTraits();
     imei.clear();
 
     m_comm->SetCommPort(portName);
@@ -52,14 +53,14 @@ int ModemSession::Connect(const ConnectParams &params)
         return ConnectFailed();
     imei = ImeiFromAnswer(answer);
     const ModelRow &row = FindModel(imei);
-    modelCode = row.code;
     imeiPrefix = QString::fromLatin1(row.prefix ? row.prefix : "");
     modelName = QString::fromLatin1(row.name);
-    makerFirmware = 0;
-    extendedFirmware = 0;
-    if (modelCode == ModelUnknown)
+    if (row.code == Model::Unknown)
         return ConnectFailed();
-    CheckFirmware();
+    bool makerFw = false;
+    bool extendedFw = false;
+    CheckFirmware(row.code, &makerFw, &extendedFw);
+    m_traits = ModemTraits::Of(row.code, makerFw, extendedFw);
 
     simStatus = 0;
     answer = QByteArrayLiteral("AT+CPIN?");
@@ -80,9 +81,9 @@ int ModemSession::Connect(const ConnectParams &params)
     return 1;
 }
 
-void ModemSession::CheckFirmware()
+void ModemSession::CheckFirmware(Model model, bool *makerFw, bool *extendedFw)
 {
-    if (modelCode >= ModelPike2) {
+    if (model == Model::Pike2 || model == Model::Pike3) {
         QByteArray answer = QByteArrayLiteral("ATI9");
         const int r = ExchangeLine(answer, 3, QByteArrayLiteral("OK\r\n"), QByteArrayLiteral("0\r"));
         // The firmware id stands on the first information line; reading it
@@ -93,36 +94,25 @@ void ModemSession::CheckFirmware()
             QByteArray wopen = QByteArrayLiteral("AT+WOPEN=2");
             if (ExchangeLine(wopen, 3, QByteArrayLiteral("OK\r\n"), QByteArrayLiteral("0\r")) == ExSuccess
                 && WopenVersion(wopen) >= 3.1 - 1e-9)
-                extendedFirmware = 1;
-            makerFirmware = 1;
+                *extendedFw = true;
+            *makerFw = true;
         }
-    } else if (modelCode == ModelOrca1Us) {
+    } else if (model == Model::Orca1Us) {
         QByteArray answer = QByteArrayLiteral("AT#VVERSION");
         if (verbose)
             Exchange(answer, 3, QByteArrayLiteral("OK\r\n"), 0, QByteArrayLiteral("ERROR"), 0, MatchSubstring);
         else
             Exchange(answer, 3, QByteArrayLiteral("0\r"), 0, QByteArrayLiteral("4\r"), 0, MatchSubstring);
         if (answer.contains("eDsoft"))
-            extendedFirmware = 1;
+            *extendedFw = true;
     }
 }
 
 void ModemSession::BuildPageSet()
 {
-    auto add = [this](PageId page, bool mustRead) {
-        if (!Flags(page).added)
-            AddPage(page, mustRead);
-    };
-    add(PageId::Basic, true);
-    add(PageId::Serial, true);
-    if (simStatus != 0)
-        add(PageId::Sms, true);
-    add(PageId::Gprs, true);
-    add(PageId::Signal, false);
-    add(PageId::Diagnostic, false);
-    if (modelCode == ModelPike3) {
-        add(PageId::Io, true);
-        add(PageId::Callback, true);
+    for (const PageRow &row : kPageTable) {
+        if (Offered(row, m_traits, SimState(simStatus)) && !Flags(row.id).added)
+            AddPage(row.id, row.mustReadWhenAdded);
     }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/core/linklayer.h"
+
 namespace telvio {
 
 // How an exchange lets the rest of the program run while it waits.

@@ -8,22 +8,22 @@ namespace {
 
 // The nine complete IMEIs of the maker's test units, identified as Pike-2.
 const ModelRow kTable[] = {
-    {ModelPike2, "35107900999", "Pike-2"},
-    {ModelOrca1, "35107943", "Orca-1"},
-    {ModelOrca1, "35107900", "Orca-1"},
-    {ModelOrca1Us, "01042400", "Orca-1 US"},
-    {ModelPike2, "35783200", "Pike-2"},
-    {ModelPike3, "35783100", "Pike-3"},
-    {ModelPike2, "490154203237518", "Pike-2 (TEST)"},
-    {ModelPike2, "490154203237526", "Pike-2 (TEST)"},
-    {ModelPike2, "490154203237534", "Pike-2 (TEST)"},
-    {ModelPike2, "490154203237542", "Pike-2 (TEST)"},
-    {ModelPike2, "490154203237559", "Pike-2 (TEST)"},
-    {ModelPike2, "490154203237567", "Pike-2 (TEST)"},
-    {ModelPike2, "490154203237575", "Pike-2 (TEST)"},
-    {ModelPike2, "490154203237583", "Pike-2 (TEST)"},
-    {ModelPike2, "490154203237591", "Pike-2 (TEST)"},
-    {ModelUnknown, nullptr, "-"},
+    {Model::Pike2, "35107900999", "Pike-2"},
+    {Model::Orca1, "35107943", "Orca-1"},
+    {Model::Orca1, "35107900", "Orca-1"},
+    {Model::Orca1Us, "01042400", "Orca-1 US"},
+    {Model::Pike2, "35783200", "Pike-2"},
+    {Model::Pike3, "35783100", "Pike-3"},
+    {Model::Pike2, "490154203237518", "Pike-2 (TEST)"},
+    {Model::Pike2, "490154203237526", "Pike-2 (TEST)"},
+    {Model::Pike2, "490154203237534", "Pike-2 (TEST)"},
+    {Model::Pike2, "490154203237542", "Pike-2 (TEST)"},
+    {Model::Pike2, "490154203237559", "Pike-2 (TEST)"},
+    {Model::Pike2, "490154203237567", "Pike-2 (TEST)"},
+    {Model::Pike2, "490154203237575", "Pike-2 (TEST)"},
+    {Model::Pike2, "490154203237583", "Pike-2 (TEST)"},
+    {Model::Pike2, "490154203237591", "Pike-2 (TEST)"},
+    {Model::Unknown, nullptr, "-"},
 };
 
 bool IsDigit(char c)

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "link/core/linklayer.h"
+
+#include "link/core/modemtraits.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -8,12 +12,11 @@ namespace telvio {
 // One row of the model table: the first row whose prefix occurs anywhere in
 // the IMEI names the model.
 struct ModelRow {
-    int code;           // 0 unknown, 1 Orca-1, 2 Orca-1 US, 3 Pike-2, 4 Pike-3
+    Model code;
     const char *prefix; // nullptr on the closing row
     const char *name;
 };
 
-enum ModelCode { ModelUnknown = 0, ModelOrca1 = 1, ModelOrca1Us = 2, ModelPike2 = 3, ModelPike3 = 4 };
 
 // The table in search order, closed by the row for "nothing matched".
 const ModelRow *ModelTable(int *rows);

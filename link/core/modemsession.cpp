@@ -3,6 +3,7 @@
 #include "link/core/answermatch.h"
 #include "link/core/commcontrol.h"
 #include "link/core/eventpump.h"
+#include "link/core/pagetable.h"
 #include "link/core/portlist.h"
 #include "link/core/sessionhost.h"
 
@@ -303,7 +304,7 @@ bool ModemSession::Disconnect()
         m_comm->SetPortOpen(false);
     m_connected = false;
     terminalOnly = false;
-    modelCode = 0;
+    m_traits = ModemTraits();
     baudText = QStringLiteral("-");
     dataBitsText = QStringLiteral("-");
     stopBitsText = QStringLiteral("-");
@@ -312,6 +313,37 @@ bool ModemSession::Disconnect()
     offline = false;
     m_host->RefreshStatusPanel();
     m_host->SetActivePage(PageId::Connection);
+    return true;
+}
+
+bool ModemSession::OpenForTerminal(const QString &port, const PortSettings &line)
+{
+    m_comm->SetCommPort(port);
+    m_comm->SetSettings(line.ToString());
+    if (!m_comm->SetPortOpen(true)) {
+        m_connected = false;
+        m_host->RefreshStatusPanel();
+        return false;
+    }
+    quiet = 0;
+    m_connected = true;
+    terminalOnly = true;
+    statusText = QStringLiteral("Open");
+    m_traits = ModemTraits();
+    // Nothing was identified on this port: a name left from an earlier
+    // connection would describe a device that may not be there.
+    modelName.clear();
+    imeiPrefix.clear();
+    imei.clear();
+    portName = port;
+    baudText = QString::number(line.baud);
+    parity = QLatin1Char(line.parity);
+    dataBitsText = QString::number(line.dataBits);
+    stopBitsText = QString::number(line.stopBits);
+    simStatus = 0;
+    m_host->RefreshStatusPanel();
+    m_comm->SetRThreshold(1);
+    SetPollUnit(line.baud);
     return true;
 }
 
@@ -329,9 +361,9 @@ void ModemSession::EnterOffline()
     offline = true;
     statusText = QStringLiteral("Offline");
     m_host->RefreshStatusPanel();
-    for (PageId page : {PageId::Basic, PageId::Serial, PageId::Sms, PageId::Gprs}) {
-        if (!Flags(page).added)
-            AddPage(page, false);
+    for (const PageRow &row : kPageTable) {
+        if (row.offline && !Flags(row.id).added)
+            AddPage(row.id, false);
     }
     m_host->RedrawPages();
 }
@@ -363,9 +395,9 @@ void ModemSession::AddPage(PageId page, bool mustRead)
 void ModemSession::VisitPages()
 {
     reReading = true;
-    for (PageId page : {PageId::Basic, PageId::Serial, PageId::Sms, PageId::Gprs}) {
-        if (Flags(page).added) {
-            m_host->SetActivePage(page);
+    for (const PageRow &row : kPageTable) {
+        if (row.autoLoad && Flags(row.id).added) {
+            m_host->SetActivePage(row.id);
             m_host->SetActivePage(PageId::Connection);
         }
     }
@@ -374,11 +406,12 @@ void ModemSession::VisitPages()
 
 void ModemSession::RemovePages()
 {
-    for (PageId page : {PageId::Basic, PageId::Serial, PageId::Sms, PageId::Gprs, PageId::Signal,
-                        PageId::Diagnostic, PageId::Io, PageId::Callback}) {
-        PageFlags &f = Flags(page);
+    for (const PageRow &row : kPageTable) {
+        if (row.id == PageId::Connection)
+            continue;
+        PageFlags &f = Flags(row.id);
         if (f.added) {
-            m_host->RemovePage(page);
+            m_host->RemovePage(row.id);
             f.added = false;
         }
     }

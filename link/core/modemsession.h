@@ -1,6 +1,10 @@
 #pragma once
 
+#include "link/core/linklayer.h"
+
+#include "link/core/modemtraits.h"
 #include "link/core/pageflags.h"
+#include "link/core/portsettings.h"
 #include "link/core/settingsrecord.h"
 #include "link/core/trace.h"
 #include "shell/core/options.h"
@@ -99,6 +103,11 @@ public:
     // 1 connected, 0 no supported modem (port closed again), -1 the port
     // could not be opened.
     int Connect(const ConnectParams &params);
+    // Opens the port for the terminal alone: nothing is sent and nothing
+    // identified, so whatever an earlier connection found is forgotten.
+    // False when the port cannot be opened (the control's ErrorText says
+    // why; nobody has been told yet).
+    bool OpenForTerminal(const QString &port, const PortSettings &line);
     bool LinkUp() const { return m_connected || m_connecting; }
     bool Disconnect();
     bool ApplyPortSettings();
@@ -155,12 +164,19 @@ public:
     QChar parity = QLatin1Char('-');
     QString dataBitsText = QStringLiteral("-");
     QString stopBitsText = QStringLiteral("-");
-    int modelCode = 0;
     QByteArray imei;   // the 15 characters identification cut from "AT+CGSN"
     QString imeiPrefix;
     QString modelName;
-    int makerFirmware = 0;
-    int extendedFirmware = 0;
+
+    // What the connected modem speaks, decided at connect; the empty row
+    // (unknown model, no firmware flags) while no modem is identified.
+    const ModemTraits &Traits() const { return m_traits; }
+    // Stages an identified modem without a connect (offline editing of a
+    // profile for a chosen model, tests).
+    void SetIdentity(Model model, bool makerFw, bool extendedFw)
+    {
+        m_traits = ModemTraits::Of(model, makerFw, extendedFw);
+    }
 
     bool Connected() const { return m_connected; }
     bool Connecting() const { return m_connecting; }
@@ -174,7 +190,8 @@ signals:
 private:
     void OnLinkLost(const QString &reason);
     int ConnectFailed();
-    void CheckFirmware();
+    // The firmware flags of an identified Pike or Orca-1 US.
+    void CheckFirmware(Model model, bool *makerFw, bool *extendedFw);
     void BuildPageSet();
     void Trace(TraceDirection dir, const QByteArray &bytes);
     void DebugEcho(const QByteArray &answer);
@@ -196,6 +213,7 @@ private:
     QStringList m_extraPorts;
     QString m_osDescription;
 
+    ModemTraits m_traits;
     int m_pollUnit = 40;
     int m_tick = 0;
     bool m_connected = false;

@@ -4,7 +4,7 @@
 #include "link/ui/waitdialog.h"
 #include "shell/core/prompter.h"
 #include "shell/ui/bitmapbutton.h"
-#include "shell/ui/maindialog.h"
+#include "shell/ui/mainwindowhost.h"
 #include "shell/ui/menucommands.h"
 
 #include <QComboBox>
@@ -223,7 +223,7 @@ void Cserial::OnSetActive()
     if (wasBusyClosed || !Main())
         return;
     const ConnectionForm::Menu &m = m_logic->form.menu;
-    MainDialog *w = Main();
+    MainWindowHost *w = Main();
     w->EnableMenuCommand(MenuConnection, telvio::CmdAutoconnect, m.autoconnect);
     w->EnableMenuCommand(MenuConnection, telvio::CmdConnect, m.connect);
     w->EnableMenuCommand(MenuConnection, telvio::CmdDisconnect, m.disconnect);

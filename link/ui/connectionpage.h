@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/ui/uilayer.h"
+
 #include "link/core/connectionlogic.h"
 #include "link/core/modemsession.h"
 #include "shell/ui/propertypage.h"

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/ui/uilayer.h"
+
 #include "link/core/connectionlogic.h"
 
 #include <QDialog>

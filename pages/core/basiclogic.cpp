@@ -25,9 +25,17 @@ bool Failed(int result)
 
 BasicLogic::BasicLogic(ModemSession &session, Prompter &prompts, PinDialogs &pinDialogs, DtrDialogs &dtrDialogs,
                        DtrDropTimer &dropTimer)
-    : m_session(session),
-      m_prompts(prompts),
-      m_tracker(session, PageId::Basic, session.basicRecord),
+    : SettingsPage(session, prompts, PageId::Basic, session.basicRecord,
+                   [] {
+                       PageLifecycle l;
+                       l.readFills = PageLifecycle::ReadFills::Record;
+                       l.compareAfterProfile = true;
+                       l.activationRead = PageLifecycle::ActivationRead::ReadButton;
+                       l.enableBeforeReadButton = true;
+                       l.readButtonClearsMustRead = true;
+                       l.readButtonQuietWhileReReading = true;
+                       return l;
+                   }()),
       m_pin(session, prompts, pinDialogs, form),
       m_dtr(session, prompts, dtrDialogs, dropTimer, form)
 {
@@ -36,60 +44,35 @@ BasicLogic::BasicLogic(ModemSession &session, Prompter &prompts, PinDialogs &pin
 // ---------------------------------------------------------------------------
 // The page window
 
-void BasicLogic::Create()
+void BasicLogic::DisableWhileOffline()
 {
-    form = BasicForm::Initial();
-    if (m_session.offline) {
-        for (ControlState *c : std::initializer_list<ControlState *>{
-                 &form.enterPin, &form.changePin, &form.activatePin, &form.write, &form.read, &form.resetNow,
-                 &form.dtrActivate, &form.dtrDeactivate, &form.dtrTest, &form.dtrEvent, &form.factory,
-                 &form.embeddedApp})
-            c->enabled = false;
-    }
-    m_tracker.Flags().mustRead = true;
-    form.tooltips = m_session.options.tooltip == 1;
-    m_tracker.ZeroSnapshot();
-    ApplyModelDependence();
-    m_created = true;
+    for (ControlState *c : std::initializer_list<ControlState *>{
+             &form.enterPin, &form.changePin, &form.activatePin, &form.write, &form.read, &form.resetNow,
+             &form.dtrActivate, &form.dtrDeactivate, &form.dtrTest, &form.dtrEvent, &form.factory,
+             &form.embeddedApp})
+        c->enabled = false;
+}
+
+QString BasicLogic::ReadFailedText() const
+{
+    return QStringLiteral("Error: No answer from modem...");
+}
+
+QString BasicLogic::WriteFailedText() const
+{
+    return QStringLiteral("Error: Unable to save settings...");
 }
 
 void BasicLogic::ApplyModelDependence()
 {
-    const bool newer = m_session.modelCode >= 3;
+    const bool newer = m_session.Traits().pikeCommands;
     form.autoPinGroup.visible = newer;
     form.autoPin.visible = newer;
     form.autoPinCode.visible = newer;
     form.embeddedAppGroup.visible = newer;
     form.embeddedApp.visible = newer;
     if (newer)
-        form.embeddedApp.caption = m_session.makerFirmware ? basictext::kDisable : basictext::kEnable;
-}
-
-void BasicLogic::Activate()
-{
-    if (!m_created)
-        Create();
-    PageFlags &flags = m_tracker.Flags();
-    if (flags.profilePending) {
-        m_tracker.ZeroSnapshot();
-        RecordToControls(m_session.basicRecord);
-        flags.profilePending = false;
-        flags.mustRead = false;
-        m_tracker.Compare();
-    }
-    if (flags.mustRead) {
-        ReadButton();
-        TakeSnapshot();
-    } else {
-        m_tracker.MarkModifiedIfChanged();
-    }
-    form.tooltips = m_session.options.tooltip == 1;
-}
-
-void BasicLogic::Reset()
-{
-    form = BasicForm::Initial();
-    m_created = false;
+        form.embeddedApp.caption = m_session.Traits().makerFirmware ? basictext::kDisable : basictext::kEnable;
 }
 
 bool BasicLogic::Command(BasicCommand command)
@@ -120,11 +103,6 @@ bool BasicLogic::Command(BasicCommand command)
     case BasicCommand::StatusLedChosen: break;
     }
     return true;
-}
-
-void BasicLogic::ChangeHook()
-{
-    m_tracker.ChangeHook([this] { ControlsToRecord(m_session.basicRecord); });
 }
 
 // ---------------------------------------------------------------------------
@@ -194,7 +172,7 @@ QString BasicLogic::ValidateSettings() const
 
 bool BasicLogic::ReadFromModem()
 {
-    m_tracker.SetUnchanged(true);
+    Tracker().SetUnchanged(true);
     if (!TransferFrame::MayStart(m_session))
         return false;
     TransferFrame frame(m_session);
@@ -233,7 +211,7 @@ bool BasicLogic::ReadSteps(TransferFrame &frame)
         form.dtrTest.enabled = false;
     }
 
-    if (m_session.modelCode >= 3) {
+    if (m_session.Traits().pikeCommands) {
         const int wpin = frame.Send(QByteArrayLiteral("AT*WPIN?"), 3, kOk, kError);
         if (Failed(wpin))
             return false;
@@ -302,7 +280,7 @@ int BasicLogic::WriteSteps(TransferFrame &frame)
         return 0;
     if (Failed(frame.Send(FormatS0Command(r.Rings()), 3, kOk)))
         return 0;
-    if (m_session.modelCode >= 3) {
+    if (m_session.Traits().pikeCommands) {
         const std::optional<QByteArray> wpin = FormatWpinCommand(r.AutoPinEnabled(), r.AutoPinCode());
         if (!wpin || Failed(frame.Send(*wpin, 3, kOk, kError)))
             return 0;
@@ -324,37 +302,7 @@ int BasicLogic::WriteSteps(TransferFrame &frame)
 }
 
 // ---------------------------------------------------------------------------
-// Buttons
-
-bool BasicLogic::ReadButton()
-{
-    EnableControls(true);
-    m_tracker.Flags().mustRead = false;
-    if (ReadFromModem()) {
-        TakeSnapshot();
-        RecordToControls(m_session.basicRecord);
-        return true;
-    }
-    EnableControls(false);
-    if (!m_session.reReading)
-        m_prompts.Message(QStringLiteral("Error: No answer from modem..."));
-    return false;
-}
-
-bool BasicLogic::WriteButton()
-{
-    const QString invalid = ValidateSettings();
-    if (!invalid.isEmpty()) {
-        m_prompts.Message(invalid);
-        return false;
-    }
-    if (WriteToModem()) {
-        TakeSnapshot();
-        return true;
-    }
-    m_prompts.Message(QStringLiteral("Error: Unable to save settings..."));
-    return false;
-}
+// Actions
 
 void BasicLogic::ResetToggled()
 {
@@ -387,9 +335,9 @@ void BasicLogic::ResetNow()
 
 void BasicLogic::EmbeddedApp()
 {
-    if (m_session.modelCode < 3)
+    if (!m_session.Traits().pikeCommands)
         return;
-    ResetWith(m_session.makerFirmware ? QByteArrayLiteral("AT+WOPEN=0") : QByteArrayLiteral("AT+WOPEN=1"));
+    ResetWith(m_session.Traits().makerFirmware ? QByteArrayLiteral("AT+WOPEN=0") : QByteArrayLiteral("AT+WOPEN=1"));
 }
 
 void BasicLogic::Factory()
@@ -401,7 +349,7 @@ void BasicLogic::Factory()
         BusyScope busy(m_session);
         QByteArray answer = QByteArrayLiteral("AT&F");
         if (m_session.Exchange(answer, 3, kOk, kNumericOk) > 0) {
-            if (m_session.modelCode >= 3) {
+            if (m_session.Traits().pikeCommands) {
                 // The newer modems' port returns to its factory setup: the
                 // rate and the character framing both, 9600 8N1.
                 m_session.baudText = QStringLiteral("9600");

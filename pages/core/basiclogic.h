@@ -1,10 +1,13 @@
 #pragma once
 
+#include "pages/core/pageslayer.h"
+
 #include "link/core/settingsrecord.h"
 #include "pages/core/basicform.h"
 #include "pages/core/dtrlogic.h"
 #include "pages/core/pageframe.h"
 #include "pages/core/pinlogic.h"
+#include "pages/core/settingspage.h"
 
 #include <QString>
 
@@ -44,22 +47,18 @@ enum class BasicCommand {
 // the modem's basic settings through the session's Basic record, keeping
 // record and controls in step, the page's one-shot actions, and the SIM
 // PIN and DTR event groups it holds.
-class BasicLogic {
+//
+// Its lifecycle choices: a read fills the record, which is then shown;
+// activation reads through the Read button and, with nothing to read,
+// counts edits left unwritten as modified again; a shown profile is
+// compared at once; the Read button is quiet while pages are re-read after
+// a connect.
+class BasicLogic : public SettingsPage<80> {
 public:
     BasicLogic(ModemSession &session, Prompter &prompts, PinDialogs &pinDialogs, DtrDialogs &dtrDialogs,
                DtrDropTimer &dropTimer);
 
     BasicForm form = BasicForm::Initial();
-
-    // --- the page window ------------------------------------------------
-    // The window is made (when the page is first shown after being added).
-    void Create();
-    bool Created() const { return m_created; }
-    // Each time the page is shown.
-    void Activate();
-    // The page was taken out of the page set; the next showing makes the
-    // window anew.
-    void Reset();
 
     // A notification from a control. The change hook runs first, then the
     // control's own handling. The result is false only for a Read or Write
@@ -67,31 +66,30 @@ public:
     bool Command(BasicCommand command);
 
     // --- the page operations --------------------------------------------
-    bool ReadFromModem();
-    bool WriteToModem();
-    // Empty when the record may be written, else the message to show.
-    QString ValidateSettings() const;
-    void ControlsToRecord(BasicSettingsRecord &record);
-    void RecordToControls(const BasicSettingsRecord &record);
-    void TakeSnapshot() { m_tracker.TakeSnapshot(); }
-    void EnableControls(bool on);
+    bool ReadFromModem() override;
+    bool WriteToModem() override;
+    QString ValidateSettings() const override;
+    void ControlsToRecord(BasicSettingsRecord &record) override;
+    void RecordToControls(const BasicSettingsRecord &record) override;
+    void EnableControls(bool on) override;
 
-    // The change hook on its own.
-    void ChangeHook();
-
-    bool Unchanged() const { return m_tracker.Unchanged(); }
-    const BasicSettingsRecord &Snapshot() const { return m_tracker.Snapshot(); }
     bool PinEnabled() const { return m_pin.pinEnabled; }
     PinLogic &Pin() { return m_pin; }
     DtrLogic &Dtr() { return m_dtr; }
 
     // --- the controls' handling -------------------------------------------
-    bool ReadButton();
-    bool WriteButton();
     void ResetToggled();
     void ResetNow();
     void EmbeddedApp();
     void Factory();
+
+protected:
+    void ResetForm() override { form = BasicForm::Initial(); }
+    void DisableWhileOffline() override;
+    void SetTooltips(bool on) override { form.tooltips = on; }
+    void AfterCreate() override { ApplyModelDependence(); }
+    QString ReadFailedText() const override;
+    QString WriteFailedText() const override;
 
 private:
     bool ReadSteps(TransferFrame &frame);
@@ -101,12 +99,8 @@ private:
     // Reset Now and the Embedded App button: ask, send, close the link.
     void ResetWith(const QByteArray &command);
 
-    ModemSession &m_session;
-    Prompter &m_prompts;
-    RecordTracker<80> m_tracker;
     PinLogic m_pin;
     DtrLogic m_dtr;
-    bool m_created = false;
 };
 
 } // namespace telvio

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pages/core/pageslayer.h"
+
 #include "link/core/messagewindow.h"
 #include "link/core/modemsession.h"
 #include "link/core/pageflags.h"

@@ -17,59 +17,37 @@ constexpr int kParityNone = 4;
 } // namespace
 
 V24v25Logic::V24v25Logic(ModemSession &session, Prompter &prompts)
-    : m_session(session), m_prompts(prompts), m_tracker(session, PageId::Serial, session.serialRecord)
+    : SettingsPage(session, prompts, PageId::Serial, session.serialRecord,
+                   [] {
+                       PageLifecycle l;
+                       l.readFills = PageLifecycle::ReadFills::Controls;
+                       l.clearModifiedAtCreate = true;
+                       l.activationRead = PageLifecycle::ActivationRead::Own;
+                       l.remarkModifiedWhenNotReading = false;
+                       l.buttonsIgnoredWhileBusy = true;
+                       l.writeClearsMustRead = true;
+                       return l;
+                   }())
 {
 }
 
 // ---------------------------------------------------------------------------
 // The page window
 
-void V24v25Logic::Create()
+void V24v25Logic::DisableWhileOffline()
 {
-    form = V24v25Form::Initial();
-    if (m_session.offline) {
-        form.read.enabled = false;
-        form.write.enabled = false;
-    }
-    PageFlags &flags = m_tracker.Flags();
-    flags.mustRead = true;
-    flags.modified = false;
-    m_tracker.ZeroSnapshot();
-    form.tooltips = m_session.options.tooltip == 1;
-    m_created = true;
+    form.read.enabled = false;
+    form.write.enabled = false;
 }
 
-void V24v25Logic::Activate()
+QString V24v25Logic::ReadFailedText() const
 {
-    if (!m_created)
-        Create();
-    form.tooltips = m_session.options.tooltip == 1;
-    PageFlags &flags = m_tracker.Flags();
-    if (flags.profilePending) {
-        // Against the zeroed snapshot the next change hook finds the
-        // profile different: it counts as modified until written.
-        m_tracker.ZeroSnapshot();
-        RecordToControls(m_session.serialRecord);
-        flags.profilePending = false;
-        flags.mustRead = false;
-    }
-    if (flags.mustRead) {
-        if (ReadFromModem()) {
-            ControlsToRecord(m_session.serialRecord);
-            TakeSnapshot();
-        } else if (m_session.Connected()) {
-            EnableControls(false);
-            if (!m_session.reReading)
-                m_prompts.Message(serialtext::kReadFailed);
-        }
-    }
-    flags.mustRead = false;
+    return serialtext::kReadFailed;
 }
 
-void V24v25Logic::Reset()
+QString V24v25Logic::WriteFailedText() const
 {
-    form = V24v25Form::Initial();
-    m_created = false;
+    return serialtext::kWriteFailed;
 }
 
 bool V24v25Logic::Command(SerialCommand command)
@@ -81,11 +59,6 @@ bool V24v25Logic::Command(SerialCommand command)
     case SerialCommand::ListChosen: break;
     }
     return true;
-}
-
-void V24v25Logic::ChangeHook()
-{
-    m_tracker.ChangeHook([this] { ControlsToRecord(m_session.serialRecord); });
 }
 
 // ---------------------------------------------------------------------------
@@ -238,38 +211,6 @@ bool V24v25Logic::WriteSteps()
         != ExSuccess)
         return false;
     return Line(QByteArrayLiteral("AT&W")) == ExSuccess;
-}
-
-// ---------------------------------------------------------------------------
-// Buttons
-
-bool V24v25Logic::ReadButton()
-{
-    // A press that arrives while a transfer holds the link (the exchanges
-    // keep serving the window) must not disturb it.
-    if (m_session.busy)
-        return false;
-    if (ReadFromModem()) {
-        ControlsToRecord(m_session.serialRecord);
-        TakeSnapshot();
-        return true;
-    }
-    EnableControls(false);
-    m_prompts.Message(serialtext::kReadFailed);
-    return false;
-}
-
-bool V24v25Logic::WriteButton()
-{
-    if (m_session.busy)
-        return false;
-    if (WriteToModem()) {
-        TakeSnapshot();
-        m_tracker.Flags().mustRead = false;
-        return true;
-    }
-    m_prompts.Message(serialtext::kWriteFailed);
-    return false;
 }
 
 } // namespace telvio

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "pages/core/pageslayer.h"
+
 #include "link/core/settingsrecord.h"
 #include "pages/core/pageframe.h"
+#include "pages/core/settingspage.h"
 #include "pages/core/v24v25form.h"
 #include "pages/core/v24v25parsers.h"
 
@@ -17,21 +20,16 @@ enum class SerialCommand { ListChosen, Read, Write };
 // V.24/V.25 settings from its profile dump, writing them back, and keeping
 // the PC's port in step with every rate or framing the page reads or writes,
 // so that the link survives the change.
-class V24v25Logic {
+//
+// Its lifecycle choices: a read fills the lists, which are then copied into
+// the record; activation reads on its own and reports a failure only while
+// the link is up; creation also clears `modified`; presses during another
+// transfer are ignored; a write settles a pending read.
+class V24v25Logic : public SettingsPage<80> {
 public:
     V24v25Logic(ModemSession &session, Prompter &prompts);
 
     V24v25Form form = V24v25Form::Initial();
-
-    // --- the page window ------------------------------------------------
-    // The window is made (when the page is first shown after being added).
-    void Create();
-    bool Created() const { return m_created; }
-    // Each time the page is shown.
-    void Activate();
-    // The page was taken out of the page set; the next showing makes the
-    // window anew.
-    void Reset();
 
     // A notification from a control: the change hook first, then the
     // control's own handling. False only for a Read or Write that failed
@@ -40,19 +38,19 @@ public:
 
     // --- the page operations --------------------------------------------
     // Fills the lists from the modem; the record is left alone.
-    bool ReadFromModem();
-    bool WriteToModem();
-    void ControlsToRecord(SerialSettingsRecord &record);
-    void RecordToControls(const SerialSettingsRecord &record);
-    void TakeSnapshot() { m_tracker.TakeSnapshot(); }
+    bool ReadFromModem() override;
+    bool WriteToModem() override;
+    void ControlsToRecord(SerialSettingsRecord &record) override;
+    void RecordToControls(const SerialSettingsRecord &record) override;
     // All twelve lists and Write; Read stays as it is.
-    void EnableControls(bool on);
-    void ChangeHook();
+    void EnableControls(bool on) override;
 
-    const SerialSettingsRecord &Snapshot() const { return m_tracker.Snapshot(); }
-
-    bool ReadButton();
-    bool WriteButton();
+protected:
+    void ResetForm() override { form = V24v25Form::Initial(); }
+    void DisableWhileOffline() override;
+    void SetTooltips(bool on) override { form.tooltips = on; }
+    QString ReadFailedText() const override;
+    QString WriteFailedText() const override;
 
 private:
     bool ReadSteps();
@@ -61,11 +59,6 @@ private:
     // The PC port takes the parity the modem's framing names.
     void FollowModemParity();
     int Line(const QByteArray &command);
-
-    ModemSession &m_session;
-    Prompter &m_prompts;
-    RecordTracker<80> m_tracker;
-    bool m_created = false;
 };
 
 } // namespace telvio

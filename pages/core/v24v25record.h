@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pages/core/pageslayer.h"
+
 #include "link/core/settingsrecord.h"
 
 #include <array>

@@ -3,11 +3,11 @@
 #include "link/core/commcontrol.h"
 #include "pages/ui/dtrdialogs.h"
 #include "pages/ui/pindialogs.h"
-#include "shell/ui/maindialog.h"
+#include "shell/ui/mainwindowhost.h"
 
 namespace telvio {
 
-BasicPageDialogs::BasicPageDialogs(QWidget *parent, MainDialog *main, CommControl *comm)
+BasicPageDialogs::BasicPageDialogs(QWidget *parent, MainWindowHost *main, CommControl *comm)
     : m_parent(parent), m_main(main), m_comm(comm)
 {
     m_ownDrop.setSingleShot(true);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/ui/uilayer.h"
+
 #include "pages/core/dtrlogic.h"
 #include "pages/core/pinlogic.h"
 
@@ -10,14 +12,14 @@
 namespace telvio {
 
 class CommControl;
-class MainDialog;
+class MainWindowHost;
 
 // What the Basic page's logic asks of the screen: the two PIN dialogs, the
 // dial and SMS dialogs of the DTR functions, and the main window's DTR-drop
 // timer (a timer of its own when the page runs without a main window).
 class BasicPageDialogs : public PinDialogs, public DtrDialogs, public DtrDropTimer {
 public:
-    BasicPageDialogs(QWidget *parent, MainDialog *main, CommControl *comm);
+    BasicPageDialogs(QWidget *parent, MainWindowHost *main, CommControl *comm);
 
     std::optional<QString> EnterPin() override;
     std::optional<ChangePinCodes> ChangePin() override;
@@ -27,7 +29,7 @@ public:
 
 private:
     QPointer<QWidget> m_parent;
-    MainDialog *m_main;
+    MainWindowHost *m_main;
     CommControl *m_comm;
     QTimer m_ownDrop;
 };

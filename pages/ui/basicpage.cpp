@@ -17,10 +17,11 @@
 namespace telvio {
 
 Cconfig::Cconfig(const PageContext &context, QWidget *parent)
-    : PropertyPage(PageId::Basic, basictext::kTitle, context, parent),
+    : SettingsPropertyPage(PageId::Basic, basictext::kTitle, context, parent),
       m_dialogs(std::make_unique<BasicPageDialogs>(this, context.main, context.session->Comm())),
       m_logic(std::make_unique<BasicLogic>(Session(), Prompt(), *m_dialogs, *m_dialogs, *m_dialogs))
 {
+    Bind(*m_logic);
     Build();
     ShowForm();
 }
@@ -243,38 +244,6 @@ void Cconfig::OnChecked(QCheckBox *check, CheckState BasicForm::*state, BasicCom
 {
     (m_logic->form.*state).checked = check->isChecked();
     Run(command);
-}
-
-void Cconfig::Run(BasicCommand command)
-{
-    m_logic->Command(command);
-    ShowForm();
-}
-
-// ---------------------------------------------------------------------------
-
-void Cconfig::OnSetActive()
-{
-    m_logic->Activate();
-    ShowForm();
-}
-
-void Cconfig::ResetState()
-{
-    m_logic->Reset();
-    ShowForm();
-}
-
-bool Cconfig::WriteToModem()
-{
-    const bool written = m_logic->WriteToModem();
-    ShowForm();
-    return written;
-}
-
-void Cconfig::TakeSnapshot()
-{
-    m_logic->TakeSnapshot();
 }
 
 void Cconfig::ShowForm()

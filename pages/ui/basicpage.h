@@ -1,7 +1,9 @@
 #pragma once
 
+#include "shell/ui/uilayer.h"
+
 #include "pages/core/basiclogic.h"
-#include "shell/ui/propertypage.h"
+#include "pages/ui/settingspropertypage.h"
 
 #include <memory>
 
@@ -19,7 +21,7 @@ class BitmapButton;
 // The Basic page: the modem's general settings, the SIM PIN buttons and the
 // DTR event functions. Everything it does lives in BasicLogic; the page
 // shows the logic's form and hands the user's edits and clicks back.
-class Cconfig : public PropertyPage {
+class Cconfig : public SettingsPropertyPage {
     Q_OBJECT
 public:
     // The page's controls, for the sheet's tests and the help.
@@ -54,13 +56,6 @@ public:
     explicit Cconfig(const PageContext &context, QWidget *parent = nullptr);
     ~Cconfig() override;
 
-    void OnSetActive() override;
-    void ResetState() override;
-
-    // Used by "Write Profile to modem", which makes this page active first.
-    bool WriteToModem();
-    void TakeSnapshot();
-
     BasicLogic &Logic() { return *m_logic; }
     const Controls &Widgets() const { return m_w; }
 
@@ -71,8 +66,8 @@ private:
     void OnEdited(QLineEdit *edit, EditState BasicForm::*state, BasicCommand command);
     void OnChosen(QComboBox *list, ListState BasicForm::*state, BasicCommand command);
     void OnChecked(QCheckBox *check, CheckState BasicForm::*state, BasicCommand command);
-    void Run(BasicCommand command);
-    void ShowForm();
+    void Run(BasicCommand command) { SettingsPropertyPage::Run(*m_logic, command); }
+    void ShowForm() override;
 
     std::unique_ptr<BasicPageDialogs> m_dialogs;
     std::unique_ptr<BasicLogic> m_logic;

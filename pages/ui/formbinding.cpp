@@ -49,9 +49,9 @@ void ShowCheck(QCheckBox *check, const CheckState &state, bool tooltips)
     check->setChecked(state.checked);
 }
 
-void ShowEdit(QLineEdit *edit, const EditState &state, bool tooltips)
+void ShowEdit(QLineEdit *edit, const EditState &state, bool tooltips, int tooltipWidth)
 {
-    ShowControl(edit, state, tooltips);
+    ShowControl(edit, state, tooltips, tooltipWidth);
     // Setting the same text again would move the caret of an edit in use.
     if (edit->text() != state.text)
         edit->setText(state.text);

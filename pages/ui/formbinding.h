@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/ui/uilayer.h"
+
 #include "pages/core/formcontrols.h"
 
 #include <QString>
@@ -26,7 +28,7 @@ QString TooltipHtml(const QString &text, int width = 300);
 void ShowControl(QWidget *widget, const ControlState &state, bool tooltips, int tooltipWidth = 300);
 void ShowButton(QAbstractButton *button, const ButtonState &state, bool tooltips, int tooltipWidth = 300);
 void ShowCheck(QCheckBox *check, const CheckState &state, bool tooltips);
-void ShowEdit(QLineEdit *edit, const EditState &state, bool tooltips);
+void ShowEdit(QLineEdit *edit, const EditState &state, bool tooltips, int tooltipWidth = 300);
 void ShowText(QLineEdit *text, const TextState &state, bool tooltips);
 void ShowList(QComboBox *list, const ListState &state, bool tooltips, int tooltipWidth = 300);
 void ShowGroup(QGroupBox *group, const GroupState &state);

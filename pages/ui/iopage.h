@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/ui/uilayer.h"
+
 #include "shell/ui/propertypage.h"
 
 namespace telvio {

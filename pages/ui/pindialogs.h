@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/ui/uilayer.h"
+
 #include "pages/core/pinlogic.h"
 
 #include <QDialog>

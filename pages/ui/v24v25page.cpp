@@ -13,9 +13,10 @@
 namespace telvio {
 
 Cv24v25::Cv24v25(const PageContext &context, QWidget *parent)
-    : PropertyPage(PageId::Serial, serialtext::kTitle, context, parent),
+    : SettingsPropertyPage(PageId::Serial, serialtext::kTitle, context, parent),
       m_logic(std::make_unique<V24v25Logic>(Session(), Prompt()))
 {
+    Bind(*m_logic);
     auto *group = new QGroupBox(serialtext::kGroup, this);
     auto *framing = new QGroupBox(serialtext::kFramingGroup, group);
     auto *flow = new QGroupBox(serialtext::kFlowGroup, group);
@@ -101,42 +102,12 @@ QPushButton *Cv24v25::WriteButton() const
     return m_write;
 }
 
-void Cv24v25::OnSetActive()
-{
-    m_logic->Activate();
-    ShowForm();
-}
-
-void Cv24v25::ResetState()
-{
-    m_logic->Reset();
-    ShowForm();
-}
-
-bool Cv24v25::WriteToModem()
-{
-    const bool written = m_logic->WriteToModem();
-    ShowForm();
-    return written;
-}
-
-void Cv24v25::TakeSnapshot()
-{
-    m_logic->TakeSnapshot();
-}
-
 void Cv24v25::OnListChosen(SerialField field)
 {
     // Only the list the user chose in: the others already are in the form,
     // and may hold what a read running under this click has just found.
     m_logic->form.List(field).current = List(field)->currentIndex();
     RunCommand(SerialCommand::ListChosen);
-}
-
-void Cv24v25::RunCommand(SerialCommand command)
-{
-    m_logic->Command(command);
-    ShowForm();
 }
 
 void Cv24v25::ShowForm()

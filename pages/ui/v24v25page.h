@@ -1,7 +1,9 @@
 #pragma once
 
+#include "shell/ui/uilayer.h"
+
 #include "pages/core/v24v25logic.h"
-#include "shell/ui/propertypage.h"
+#include "pages/ui/settingspropertypage.h"
 
 #include <array>
 #include <memory>
@@ -17,18 +19,11 @@ class BitmapButton;
 // The Serial page: the modem's V.24/V.25 interface settings. Everything it
 // does lives in V24v25Logic; the page shows the logic's form and hands the
 // user's choices and clicks back.
-class Cv24v25 : public PropertyPage {
+class Cv24v25 : public SettingsPropertyPage {
     Q_OBJECT
 public:
     explicit Cv24v25(const PageContext &context, QWidget *parent = nullptr);
     ~Cv24v25() override;
-
-    void OnSetActive() override;
-    void ResetState() override;
-
-    // Used by "Write Profile to modem", which makes this page active first.
-    bool WriteToModem();
-    void TakeSnapshot();
 
     V24v25Logic &Logic() { return *m_logic; }
     QComboBox *List(SerialField field) const { return m_lists[size_t(field)]; }
@@ -38,8 +33,8 @@ public:
 
 private:
     void OnListChosen(SerialField field);
-    void RunCommand(SerialCommand command);
-    void ShowForm();
+    void RunCommand(SerialCommand command) { Run(*m_logic, command); }
+    void ShowForm() override;
 
     std::unique_ptr<V24v25Logic> m_logic;
     std::array<QComboBox *, kSerialFieldCount> m_lists{};

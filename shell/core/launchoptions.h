@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/core/shelllayer.h"
+
 #include <QString>
 #include <QStringList>
 

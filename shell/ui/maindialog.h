@@ -1,6 +1,9 @@
 #pragma once
 
+#include "shell/ui/uilayer.h"
+
 #include "link/core/sessionhost.h"
+#include "shell/ui/mainwindowhost.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -34,7 +37,7 @@ struct MainDialogSetup {
 // The main window: menu, the four timers, the serial control, the property
 // sheet, the status panel and the status bar. It is the session's host:
 // the session reaches the windows through it.
-class MainDialog : public QMainWindow, public SessionHost {
+class MainDialog : public QMainWindow, public SessionHost, public MainWindowHost {
     Q_OBJECT
 public:
     using Setup = MainDialogSetup;
@@ -51,12 +54,12 @@ public:
 
     QAction *MenuAction(int commandId) const { return m_commands.value(commandId); }
     // Enables or greys a command of the top-level menu at `position`.
-    void EnableMenuCommand(int position, int commandId, bool enable);
+    void EnableMenuCommand(int position, int commandId, bool enable) override;
 
     // The timers, for the pages that drive them.
-    void StartSignalTimer(int intervalMs);
-    void StopSignalTimer();
-    void StartDtrDropTimer();
+    void StartSignalTimer(int intervalMs) override;
+    void StopSignalTimer() override;
+    void StartDtrDropTimer() override;
     const QTimer &TickTimer() const { return m_tickTimer; }
     const QTimer &PageGuardTimer() const { return m_pageGuardTimer; }
     const QTimer &SignalTimer() const { return m_signalTimer; }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/ui/uilayer.h"
+
 namespace telvio {
 
 // Command ids of the main window's menu.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/ui/uilayer.h"
+
 #include "link/core/pageflags.h"
 #include "shell/ui/pagecontext.h"
 
@@ -28,7 +30,7 @@ public:
 protected:
     ModemSession &Session() const { return *m_context.session; }
     Prompter &Prompt() const { return *m_context.prompter; }
-    MainDialog *Main() const { return m_context.main; }
+    MainWindowHost *Main() const { return m_context.main; }
     const PageContext &Context() const { return m_context; }
 
 private:

@@ -2,6 +2,7 @@
 
 #include <QTabBar>
 
+#include "link/core/pagetable.h"
 #include "link/ui/connectionpage.h"
 #include "monitor/ui/diagnosticpage.h"
 #include "monitor/ui/signalpage.h"
@@ -15,32 +16,28 @@
 namespace telvio {
 
 namespace {
-// Tab order of the pages.
-const PageId kTabOrder[] = {PageId::Connection, PageId::Basic, PageId::Serial, PageId::Sms, PageId::Gprs,
-                            PageId::Signal, PageId::Diagnostic, PageId::Io, PageId::Callback};
 
-int OrderOf(PageId id)
+template <typename Page>
+std::unique_ptr<PropertyPage> Make(const PageContext &context)
 {
-    for (int i = 0; i < int(std::size(kTabOrder)); ++i) {
-        if (kTabOrder[i] == id)
-            return i;
-    }
-    return int(std::size(kTabOrder));
+    return std::make_unique<Page>(context);
 }
+
+// The window of each page, in the order the sheet makes them. A new page
+// adds its row here.
+using PageMaker = std::unique_ptr<PropertyPage> (*)(const PageContext &);
+const PageMaker kPageMakers[] = {
+    Make<CSCallback>, Make<Cio>,     Make<Cdiagnostic>, Make<Csignal>, Make<Cconfig>,
+    Make<Cgprs>,      Make<Cv24v25>, Make<Csms>,        Make<Cserial>,
+};
+
 } // namespace
 
 CPropSheet::CPropSheet(const PageContext &context, QWidget *parent)
-    : QTabWidget(parent),
-      m_callback(std::make_unique<CSCallback>(context)),
-      m_io(std::make_unique<Cio>(context)),
-      m_diagnostic(std::make_unique<Cdiagnostic>(context)),
-      m_signal(std::make_unique<Csignal>(context)),
-      m_basic(std::make_unique<Cconfig>(context)),
-      m_gprs(std::make_unique<Cgprs>(context)),
-      m_serial(std::make_unique<Cv24v25>(context)),
-      m_sms(std::make_unique<Csms>(context)),
-      m_connection(std::make_unique<Cserial>(context))
+    : QTabWidget(parent)
 {
+    for (PageMaker make : kPageMakers)
+        m_pages.push_back(make(context));
     setWindowTitle(QStringLiteral("Property Sheet"));
     setFocusPolicy(Qt::TabFocus);
     // All nine tabs of a Pike-3 fit the sheet's width with slimmer tabs;
@@ -51,12 +48,13 @@ CPropSheet::CPropSheet(const PageContext &context, QWidget *parent)
         " background: palette(button); }"
         "QTabBar::tab:selected { background: palette(window); }"
         "QTabBar::tab:!selected { margin-top: 2px; }"));
-    for (PageId id : kTabOrder) {
-        PropertyPage *page = Page(id);
+    for (const PageRow &row : kPageTable) {
+        PropertyPage *page = Page(row.id);
         page->setParent(this);
         page->hide();
     }
-    addTab(m_connection.get(), m_connection->Title());
+    PropertyPage *connection = Page(PageId::Connection);
+    addTab(connection, connection->Title());
     connect(this, &QTabWidget::currentChanged, this, &CPropSheet::OnCurrentChanged);
 }
 
@@ -65,22 +63,27 @@ CPropSheet::~CPropSheet()
     // The pages die with their unique_ptrs, before QWidget would delete the
     // ones that are tabs; block the tab changes their removal would report.
     blockSignals(true);
+    while (!m_pages.empty())
+        m_pages.pop_back();
 }
 
 PropertyPage *CPropSheet::Page(PageId id) const
 {
-    switch (id) {
-    case PageId::Connection: return m_connection.get();
-    case PageId::Basic: return m_basic.get();
-    case PageId::Serial: return m_serial.get();
-    case PageId::Sms: return m_sms.get();
-    case PageId::Gprs: return m_gprs.get();
-    case PageId::Signal: return m_signal.get();
-    case PageId::Diagnostic: return m_diagnostic.get();
-    case PageId::Io: return m_io.get();
-    case PageId::Callback: return m_callback.get();
+    for (const auto &page : m_pages) {
+        if (page->Id() == id)
+            return page.get();
     }
     return nullptr;
+}
+
+Cserial *CPropSheet::ConnectionPage() const
+{
+    return static_cast<Cserial *>(Page(PageId::Connection));
+}
+
+Csignal *CPropSheet::SignalPage() const
+{
+    return static_cast<Csignal *>(Page(PageId::Signal));
 }
 
 bool CPropSheet::HasPage(PageId id) const
@@ -96,7 +99,7 @@ void CPropSheet::AddPage(PageId id)
     int at = count();
     for (int i = 1; i < count(); ++i) {
         auto *other = static_cast<PropertyPage *>(widget(i));
-        if (OrderOf(other->Id()) > OrderOf(id)) {
+        if (TabOrderOf(other->Id()) > TabOrderOf(id)) {
             at = i;
             break;
         }

@@ -1,24 +1,20 @@
 #pragma once
 
+#include "shell/ui/uilayer.h"
+
 #include "link/core/pageflags.h"
 #include "shell/ui/pagecontext.h"
 
 #include <QTabWidget>
 
 #include <memory>
+#include <vector>
 
 namespace telvio {
 
 class PropertyPage;
 class Cserial;
-class Cconfig;
-class Cv24v25;
-class Csms;
-class Cgprs;
 class Csignal;
-class Cdiagnostic;
-class Cio;
-class CSCallback;
 
 // The property sheet. It owns all nine pages for the whole run; only the
 // Connection page is a tab from the start, the others come and go with the
@@ -30,8 +26,8 @@ public:
     ~CPropSheet() override;
 
     PropertyPage *Page(PageId id) const;
-    Cserial *ConnectionPage() const { return m_connection.get(); }
-    Csignal *SignalPage() const { return m_signal.get(); }
+    Cserial *ConnectionPage() const;
+    Csignal *SignalPage() const;
 
     bool HasPage(PageId id) const;
     int PageCount() const { return count(); }
@@ -48,16 +44,9 @@ private:
     void OnCurrentChanged(int index);
     void Activate(PropertyPage *page);
 
-    // Constructed in this order, destroyed in the reverse.
-    std::unique_ptr<CSCallback> m_callback;
-    std::unique_ptr<Cio> m_io;
-    std::unique_ptr<Cdiagnostic> m_diagnostic;
-    std::unique_ptr<Csignal> m_signal;
-    std::unique_ptr<Cconfig> m_basic;
-    std::unique_ptr<Cgprs> m_gprs;
-    std::unique_ptr<Cv24v25> m_serial;
-    std::unique_ptr<Csms> m_sms;
-    std::unique_ptr<Cserial> m_connection;
+    // Every page's window, in the order they are made; destroyed in the
+    // reverse order.
+    std::vector<std::unique_ptr<PropertyPage>> m_pages;
 
     PropertyPage *m_activating = nullptr;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/ui/uilayer.h"
+
 #include "shell/core/terminalhistory.h"
 #include "shell/core/terminaltext.h"
 

@@ -1,7 +1,7 @@
 #include "link/core/autoconnect.h"
 #include "link/core/identification.h"
 #include "link/sessionfixture.h"
-#include "shell/core/scriptedprompter.h"
+#include "support/scriptedprompter.h"
 
 using namespace telvio;
 using namespace telvio::test;
@@ -61,12 +61,12 @@ TEST_F(ConnectTest, Pike3GetsEveryPage)
     EXPECT_TRUE(session.Connected());
     EXPECT_FALSE(session.Connecting());
     EXPECT_EQ(session.statusText, QString("Connected"));
-    EXPECT_EQ(session.modelCode, ModelPike3);
+    EXPECT_EQ(session.Traits().model, Model::Pike3);
     EXPECT_EQ(session.modelName, QString("Pike-3"));
     EXPECT_EQ(session.imeiPrefix, QString("35783100"));
     EXPECT_EQ(session.imei, QByteArray("357831001234567"));
-    EXPECT_EQ(session.makerFirmware, 1);
-    EXPECT_EQ(session.extendedFirmware, 1);
+    EXPECT_EQ(int(session.Traits().makerFirmware), 1);
+    EXPECT_EQ(int(session.Traits().extendedFirmware), 1);
     EXPECT_EQ(session.simStatus, 1);
     EXPECT_EQ(host.pages, (QList<PageId>{PageId::Basic, PageId::Serial, PageId::Sms, PageId::Gprs, PageId::Signal,
                                         PageId::Diagnostic, PageId::Io, PageId::Callback}));
@@ -82,7 +82,7 @@ TEST_F(ConnectTest, Orca1WithoutSimGetsNeitherSmsNorIoPages)
 {
     Modem("351079430123456", 0);
     EXPECT_EQ(Connect(), 1);
-    EXPECT_EQ(session.modelCode, ModelOrca1);
+    EXPECT_EQ(session.Traits().model, Model::Orca1);
     EXPECT_EQ(session.simStatus, 0);
     EXPECT_EQ(host.pages, (QList<PageId>{PageId::Basic, PageId::Serial, PageId::Gprs, PageId::Signal,
                                         PageId::Diagnostic}));
@@ -97,7 +97,7 @@ TEST_F(ConnectTest, UnknownImeiClosesThePort)
     EXPECT_EQ(Connect(), 0);
     EXPECT_FALSE(port.PortOpen());
     EXPECT_FALSE(session.LinkUp());
-    EXPECT_EQ(session.modelCode, 0);
+    EXPECT_EQ(session.Traits().model, Model::Unknown);
     EXPECT_EQ(session.modelName, QString("-"));
     EXPECT_TRUE(host.pages.isEmpty());
     EXPECT_TRUE(prompts.Log().isEmpty()); // the caller tells the user
@@ -127,9 +127,9 @@ TEST_F(ConnectTest, NumericModeReachesTheSameVerdict)
     Modem("357832001234567", 2, false);
     EXPECT_EQ(Connect(), 1);
     EXPECT_FALSE(session.verbose);
-    EXPECT_EQ(session.modelCode, ModelPike2);
-    EXPECT_EQ(session.makerFirmware, 1);
-    EXPECT_EQ(session.extendedFirmware, 1);
+    EXPECT_EQ(session.Traits().model, Model::Pike2);
+    EXPECT_EQ(int(session.Traits().makerFirmware), 1);
+    EXPECT_EQ(int(session.Traits().extendedFirmware), 1);
     EXPECT_EQ(session.simStatus, 2);
 }
 
@@ -137,14 +137,14 @@ TEST_F(ConnectTest, NumericVversionSucceedsOnZeroAndFailsOnFour)
 {
     Modem("010424001234567", 1, false);
     EXPECT_EQ(Connect(), 1);
-    EXPECT_EQ(session.modelCode, ModelOrca1Us);
-    EXPECT_EQ(session.extendedFirmware, 1);
+    EXPECT_EQ(session.Traits().model, Model::Orca1Us);
+    EXPECT_EQ(int(session.Traits().extendedFirmware), 1);
 
     session.Disconnect();
     port.SetPortOpen(false);
     modem.Answer("AT#VVERSION", "4\r");
     EXPECT_EQ(Connect(), 1);
-    EXPECT_EQ(session.extendedFirmware, 0);
+    EXPECT_EQ(int(session.Traits().extendedFirmware), 0);
 }
 
 TEST_F(ConnectTest, OldWopenVersionIsNotExtended)
@@ -152,8 +152,8 @@ TEST_F(ConnectTest, OldWopenVersionIsNotExtended)
     Modem("357831001234567");
     modem.Answer("AT+WOPEN=2", "\r\n+WOPEN: 2,\"AT v3.0\",\"AT v2.00\"\r\n\r\nOK\r\n");
     EXPECT_EQ(Connect(), 1);
-    EXPECT_EQ(session.makerFirmware, 1);
-    EXPECT_EQ(session.extendedFirmware, 0);
+    EXPECT_EQ(int(session.Traits().makerFirmware), 1);
+    EXPECT_EQ(int(session.Traits().extendedFirmware), 0);
 }
 
 TEST_F(ConnectTest, PlainFirmwareSkipsWopen)
@@ -161,7 +161,7 @@ TEST_F(ConnectTest, PlainFirmwareSkipsWopen)
     Modem("357831001234567");
     modem.Answer("ATI9", "\r\nKestrava modem\r\n\r\nOK\r\n");
     EXPECT_EQ(Connect(), 1);
-    EXPECT_EQ(session.makerFirmware, 0);
+    EXPECT_EQ(int(session.Traits().makerFirmware), 0);
     for (const QByteArray &w : port.Writes())
         EXPECT_FALSE(w.startsWith("AT+WOPEN")) << w.constData();
 }

@@ -1,6 +1,6 @@
 #include "link/core/connectionlogic.h"
 #include "link/sessionfixture.h"
-#include "shell/core/scriptedprompter.h"
+#include "support/scriptedprompter.h"
 
 using namespace telvio;
 using namespace telvio::test;
@@ -150,7 +150,7 @@ TEST_F(ConnectionLogicTest, DisconnectOffersToSwitchResultCodesOffAgain)
     AnsweringPike3();
     logic.Connect();
     session.quiet = 1;
-    session.makerFirmware = 0;
+    session.SetIdentity(session.Traits().model, false, session.Traits().extendedFirmware);
     prompts.AnswerQuestion(true);
     logic.Disconnect();
     ASSERT_EQ(prompts.Texts().size(), 1);

@@ -11,7 +11,7 @@ namespace {
 
 struct ImeiCase {
     QByteArray imei;
-    int code;
+    Model code;
     const char *name;
 };
 
@@ -26,15 +26,15 @@ TEST_P(ModelLookup, FirstMatchingRowWins)
 
 INSTANTIATE_TEST_SUITE_P(
     Imeis, ModelLookup,
-    ::testing::Values(ImeiCase{"351079009991234", ModelPike2, "Pike-2"}, // holds "35107900" too
-                      ImeiCase{"351079001234567", ModelOrca1, "Orca-1"},
-                      ImeiCase{"351079430123456", ModelOrca1, "Orca-1"},
-                      ImeiCase{"010424001234567", ModelOrca1Us, "Orca-1 US"},
-                      ImeiCase{"357832001234567", ModelPike2, "Pike-2"},
-                      ImeiCase{"357831001234567", ModelPike3, "Pike-3"},
-                      ImeiCase{"490154203237518", ModelPike2, "Pike-2 (TEST)"},
-                      ImeiCase{"358021081917381", ModelUnknown, "-"},
-                      ImeiCase{"", ModelUnknown, "-"}));
+    ::testing::Values(ImeiCase{"351079009991234", Model::Pike2, "Pike-2"}, // holds "35107900" too
+                      ImeiCase{"351079001234567", Model::Orca1, "Orca-1"},
+                      ImeiCase{"351079430123456", Model::Orca1, "Orca-1"},
+                      ImeiCase{"010424001234567", Model::Orca1Us, "Orca-1 US"},
+                      ImeiCase{"357832001234567", Model::Pike2, "Pike-2"},
+                      ImeiCase{"357831001234567", Model::Pike3, "Pike-3"},
+                      ImeiCase{"490154203237518", Model::Pike2, "Pike-2 (TEST)"},
+                      ImeiCase{"358021081917381", Model::Unknown, "-"},
+                      ImeiCase{"", Model::Unknown, "-"}));
 
 TEST(ModelTable, ClosesWithTheUnknownRow)
 {
@@ -42,7 +42,7 @@ TEST(ModelTable, ClosesWithTheUnknownRow)
     const ModelRow *table = ModelTable(&rows);
     ASSERT_EQ(rows, 16);
     EXPECT_EQ(table[rows - 1].prefix, nullptr);
-    EXPECT_EQ(table[rows - 1].code, 0);
+    EXPECT_EQ(table[rows - 1].code, Model::Unknown);
     for (int i = 6; i < 15; ++i)
         EXPECT_EQ(strlen(table[i].prefix), 15u) << i;
 }

@@ -77,7 +77,7 @@ TEST_F(SessionTest, DisconnectClosesAndResetsTheLinkWithoutSending)
 {
     session.baudText = "9600";
     session.parity = 'N';
-    session.modelCode = 4;
+    session.SetIdentity(Model::Pike3, true, true);
     session.quiet = 1;
     session.terminalOnly = true;
     EXPECT_TRUE(session.Disconnect());
@@ -87,7 +87,7 @@ TEST_F(SessionTest, DisconnectClosesAndResetsTheLinkWithoutSending)
     EXPECT_EQ(session.parity, QChar('-'));
     EXPECT_EQ(session.dataBitsText, QString("-"));
     EXPECT_EQ(session.stopBitsText, QString("-"));
-    EXPECT_EQ(session.modelCode, 0);
+    EXPECT_EQ(session.Traits().model, Model::Unknown);
     EXPECT_EQ(session.quiet, 0);
     EXPECT_FALSE(session.terminalOnly);
     EXPECT_TRUE(port.Writes().isEmpty());

@@ -1,6 +1,6 @@
 #include "link/core/autoconnect.h"
 #include "link/core/identification.h"
-#include "shell/core/scriptedprompter.h"
+#include "support/scriptedprompter.h"
 #include "support/simlink.h"
 
 #include <QCoreApplication>
@@ -126,10 +126,10 @@ TEST_P(ConnectOverTheLine, IdentifiesEveryModel)
             ConnectParams p;
             p.port = link.path;
             ASSERT_EQ(link.session.Connect(p), 1) << c.name << " verbose " << verbose << " echo " << echo;
-            EXPECT_EQ(link.session.modelCode, c.code);
+            EXPECT_EQ(int(link.session.Traits().model), c.code);
             EXPECT_EQ(link.session.modelName, QString(c.name));
-            EXPECT_EQ(link.session.makerFirmware, c.maker) << c.name << " verbose " << verbose << " echo " << echo;
-            EXPECT_EQ(link.session.extendedFirmware, c.extended) << c.name << " verbose " << verbose;
+            EXPECT_EQ(int(link.session.Traits().makerFirmware), c.maker) << c.name << " verbose " << verbose << " echo " << echo;
+            EXPECT_EQ(int(link.session.Traits().extendedFirmware), c.extended) << c.name << " verbose " << verbose;
             EXPECT_EQ(link.session.simStatus, 1);
             EXPECT_EQ(link.session.imei.size(), 15);
             int added = 0;
@@ -194,8 +194,8 @@ TEST(ConnectOverTheLine, OldEmbeddedVersionIsNotExtended)
     ConnectParams p;
     p.port = link.path;
     ASSERT_EQ(link.session.Connect(p), 1);
-    EXPECT_EQ(link.session.makerFirmware, 1);
-    EXPECT_EQ(link.session.extendedFirmware, 0);
+    EXPECT_EQ(int(link.session.Traits().makerFirmware), 1);
+    EXPECT_EQ(int(link.session.Traits().extendedFirmware), 0);
 }
 
 TEST(AutoconnectOverTheLine, FindsAModemAtAnotherRateAndFraming)

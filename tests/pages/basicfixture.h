@@ -3,7 +3,7 @@
 #include "link/core/modemsession.h"
 #include "pages/core/basiclogic.h"
 #include "pages/pagehost.h"
-#include "shell/core/scriptedprompter.h"
+#include "support/scriptedprompter.h"
 #include "support/fakemodem.h"
 #include "support/memoryport.h"
 #include "support/scriptedpump.h"
@@ -62,8 +62,7 @@ protected:
         session.SetPollUnit(9600);
         session.SetPrompter(&prompts);
         session.SetDefaults();
-        session.modelCode = 4;
-        session.makerFirmware = 1;
+        session.SetIdentity(Model::Pike3, true, false);
         session.simStatus = 1;
         session.baudText = QStringLiteral("9600");
         session.parity = QLatin1Char('N');

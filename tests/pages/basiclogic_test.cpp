@@ -63,8 +63,7 @@ TEST_F(BasicPageTest, ReadFillsRecordControlsAndPinButtons)
 
 TEST_F(BasicPageTest, OlderModelsNeverSeeAutoPinOrStatusLed)
 {
-    session.modelCode = 2;
-    session.makerFirmware = 0;
+    session.SetIdentity(Model::Orca1Us, false, false);
     AnswerVerbose();
     logic.Create();
     EXPECT_FALSE(logic.form.autoPinGroup.visible);
@@ -86,7 +85,7 @@ TEST_F(BasicPageTest, EmbeddedAppCaptionFollowsTheFirmware)
     logic.Create();
     EXPECT_TRUE(logic.form.embeddedApp.visible);
     EXPECT_EQ(logic.form.embeddedApp.caption, QString("Disable"));
-    session.makerFirmware = 0;
+    session.SetIdentity(Model::Pike3, false, false);
     logic.Create();
     EXPECT_EQ(logic.form.embeddedApp.caption, QString("Enable"));
 }
@@ -548,8 +547,7 @@ TEST_F(BasicPageTest, EmbeddedAppSwitchesByTheFirmware)
     for (const int maker : {1, 0}) {
         port.SetPortOpen(true);
         session.SetConnected(true);
-        session.modelCode = 4;
-        session.makerFirmware = maker;
+        session.SetIdentity(Model::Pike3, maker == 1, false);
         logic.Create();
         prompts.AnswerQuestion(true);
         const int from = int(Commands().size());
@@ -606,7 +604,7 @@ TEST_F(BasicPageTest, FactoryFollowsThePortsFactoryRateAndFramingAndReadsAgain)
 
 TEST_F(BasicPageTest, FactoryOnOlderModelsKeepsThePort)
 {
-    session.modelCode = 1;
+    session.SetIdentity(Model::Orca1, false, false);
     session.baudText = "19200";
     port.SetSettings("19200,N,8,1");
     AnswerVerbose();

@@ -1,5 +1,5 @@
 #include "pages/core/v24v25logic.h"
-#include "shell/core/scriptedprompter.h"
+#include "support/scriptedprompter.h"
 #include "sim/simmodem.h"
 #include "support/simlink.h"
 

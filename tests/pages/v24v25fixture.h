@@ -3,7 +3,7 @@
 #include "link/core/modemsession.h"
 #include "pages/core/v24v25logic.h"
 #include "pages/pagehost.h"
-#include "shell/core/scriptedprompter.h"
+#include "support/scriptedprompter.h"
 #include "support/memoryport.h"
 #include "support/scriptedpump.h"
 

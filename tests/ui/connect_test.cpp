@@ -1,7 +1,7 @@
 #include "link/ui/connectionpage.h"
 #include "link/ui/messagewindow.h"
 #include "link/ui/waitdialog.h"
-#include "shell/core/scriptedprompter.h"
+#include "support/scriptedprompter.h"
 #include "shell/ui/maindialog.h"
 #include "shell/ui/propsheet.h"
 #include "shell/ui/statuspanel.h"

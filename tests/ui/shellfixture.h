@@ -1,7 +1,7 @@
 #pragma once
 
 #include "link/core/modemsession.h"
-#include "shell/core/scriptedprompter.h"
+#include "support/scriptedprompter.h"
 #include "shell/ui/maindialog.h"
 #include "support/memoryport.h"
 

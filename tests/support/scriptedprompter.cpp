@@ -1,4 +1,4 @@
-#include "shell/core/scriptedprompter.h"
+#include "support/scriptedprompter.h"
 
 #include <QStringList>
 
