@@ -164,22 +164,26 @@ CommandDef wpinCommand()
     return def;
 }
 
-// +CFUN=1 restarts the modem after its OK; +CFUN=0 is accepted and changes nothing here.
-CommandResult cfun(ModemState &state, const ParsedCommand &command)
+// The functionality level (27.007 8.2): +CFUN=1 restarts the modem after its
+// OK, as a modem already at full functionality does; +CFUN=0 switches the
+// radio off, which drops a GPRS attach. Not part of the profile: a restart
+// comes back at full functionality.
+SettingDef cfunSetting()
 {
-    switch (command.form) {
-    case CommandForm::Read: return CommandResult::ok({"+CFUN: 1"});
-    case CommandForm::Test: return CommandResult::ok({"+CFUN: (0-1)"});
-    case CommandForm::Action: return CommandResult::error();
-    case CommandForm::Set: break;
-    }
-    int mode = -1;
-    const QList<QByteArray> args = splitArguments(command.argument);
-    if (args.size() != 1 || !parseNumber(args.at(0), &mode) || mode > 1)
-        return CommandResult::error();
-    if (mode == 1)
-        state.requestRestart();
-    return CommandResult::ok();
+    SettingDef def;
+    def.name = "+CFUN";
+    def.factory = "1";
+    def.fields = {SettingField::range(0, 1)};
+    def.testText = "(0-1)";
+    def.stored = false;
+    def.onSet = [](ModemState &state, const QList<int> &fields) {
+        if (fields.value(0) == 1)
+            state.requestRestart();
+        else
+            state.set("+CGATT", "0");
+        return CommandResult::ok();
+    };
+    return def;
 }
 
 // +WSTR=1: the SIM's initialisation (0 not started, 1 running, 2 finished);
@@ -221,9 +225,10 @@ void addBasicSet(ModemState &state, CommandTable &table)
     state.setVariable("WPIN_MODE", "0");
     table.add(wrstCommand());
     table.add(wpinCommand());
-    table.add({"+CFUN", cfun, {}, {}, false});
+    state.addSetting(cfunSetting());
     table.add({"+WSTR", wstr, {}, {}, false});
     state.addRestartHook(relockSim);
+    state.addRestartHook([](ModemState &s) { s.set("+CFUN", "1"); });
 }
 
 } // namespace telvio::sim

@@ -61,7 +61,20 @@ CommandResult CommandTable::execute(ModemState &state, const ParsedCommand &comm
 CommandResult runSettingCommand(ModemState &state, const SettingDef &def, const ParsedCommand &command)
 {
     auto setFrom = [&](const QByteArray &argument) {
-        return state.set(def.name, argument) ? CommandResult::ok() : CommandResult::error();
+        const QByteArray before = state.value(def.name);
+        if (!state.set(def.name, argument))
+            return CommandResult::error();
+        if (!def.onSet)
+            return CommandResult::ok();
+        QList<int> fields;
+        if (!def.parseText) {
+            for (const QByteArray &text : splitArguments(state.value(def.name)))
+                fields.append(text.toInt());
+        }
+        CommandResult result = def.onSet(state, fields);
+        if (!result.succeeded())
+            state.putActive(def.name, before);
+        return result;
     };
     switch (def.kind) {
     case SettingKind::Basic:

@@ -4,8 +4,8 @@ namespace telvio::sim {
 
 bool Fault::operator==(const Fault &other) const
 {
-    return command == other.command && kind == other.kind && delayMs == other.delayMs
-        && once == other.once;
+    return command == other.command && kind == other.kind && delayMs == other.delayMs && once == other.once
+        && cmeError == other.cmeError && text == other.text;
 }
 
 QByteArray faultKey(const QByteArray &command)
@@ -42,9 +42,40 @@ QByteArray faultKindName(FaultKind kind)
     case FaultKind::Error: return "error";
     case FaultKind::Noise: return "noise";
     case FaultKind::HangUp: return "hangup";
+    case FaultKind::CmeError: return "cme";
+    case FaultKind::Unsolicited: return "unsolicited";
     }
     return {};
 }
+
+namespace {
+
+struct KindName {
+    const char *name;
+    FaultKind kind;
+};
+
+constexpr KindName kindNames[] = {
+    {"delay", FaultKind::Delay},   {"noanswer", FaultKind::NoAnswer}, {"silent", FaultKind::NoAnswer},
+    {"error", FaultKind::Error},   {"noise", FaultKind::Noise},       {"hangup", FaultKind::HangUp},
+    {"cme", FaultKind::CmeError},  {"unsolicited", FaultKind::Unsolicited},
+};
+
+// The kind a text starts with, when a word of its own (followed by its end, ':' or '/').
+std::optional<FaultKind> leadingKind(const QString &text, QString *word)
+{
+    int end = 0;
+    while (end < text.size() && text.at(end) != QLatin1Char(':') && text.at(end) != QLatin1Char('/'))
+        ++end;
+    *word = text.left(end).trimmed().toLower();
+    for (const KindName &k : kindNames) {
+        if (*word == QLatin1String(k.name))
+            return k.kind;
+    }
+    return std::nullopt;
+}
+
+} // namespace
 
 std::optional<Fault> parseFault(const QString &text, QString *error)
 {
@@ -53,42 +84,67 @@ std::optional<Fault> parseFault(const QString &text, QString *error)
             *error = message;
         return std::nullopt;
     };
-    const int eq = text.lastIndexOf(QLatin1Char('='));
-    if (eq < 0)
-        return fail(QStringLiteral("fault \"%1\": expected CMD=KIND[:ms][/once]").arg(text));
+    if (!text.contains(QLatin1Char('=')))
+        return fail(QStringLiteral("fault \"%1\": expected CMD=KIND[:ARG][/once]").arg(text));
+    // The command is all before the first '=' that a kind follows: commands may
+    // end in '=' (+CPIN=), unsolicited texts may hold one.
+    int eq = -1;
+    QString word;
+    std::optional<FaultKind> kind;
+    for (int i = text.indexOf(QLatin1Char('=')); i >= 0; i = text.indexOf(QLatin1Char('='), i + 1)) {
+        kind = leadingKind(text.mid(i + 1), &word);
+        if (kind) {
+            eq = i;
+            break;
+        }
+    }
+    if (!kind) {
+        leadingKind(text.mid(text.lastIndexOf(QLatin1Char('=')) + 1), &word);
+        return fail(QStringLiteral("fault \"%1\": unknown kind \"%2\"").arg(text, word));
+    }
     Fault fault;
     fault.command = faultKey(text.left(eq).toLatin1());
-    QString rest = text.mid(eq + 1).trimmed().toLower();
-    if (rest.endsWith(QLatin1String("/once"))) {
+    fault.kind = *kind;
+    QString rest = text.mid(eq + 1).trimmed();
+    if (rest.endsWith(QLatin1String("/once"), Qt::CaseInsensitive)) {
         fault.once = true;
         rest.chop(5);
     }
-    QString kind = rest;
-    QString millis;
     const int colon = rest.indexOf(QLatin1Char(':'));
-    if (colon >= 0) {
-        kind = rest.left(colon);
-        millis = rest.mid(colon + 1);
-    }
-    if (kind == QLatin1String("delay"))
-        fault.kind = FaultKind::Delay;
-    else if (kind == QLatin1String("noanswer") || kind == QLatin1String("silent"))
-        fault.kind = FaultKind::NoAnswer;
-    else if (kind == QLatin1String("error"))
-        fault.kind = FaultKind::Error;
-    else if (kind == QLatin1String("noise"))
-        fault.kind = FaultKind::Noise;
-    else if (kind == QLatin1String("hangup"))
-        fault.kind = FaultKind::HangUp;
-    else
-        return fail(QStringLiteral("fault \"%1\": unknown kind \"%2\"").arg(text, kind));
-    if (fault.kind == FaultKind::Delay) {
-        bool ok = false;
-        fault.delayMs = millis.toInt(&ok);
+    const bool hasArgument = colon >= 0;
+    const QString argument = hasArgument ? rest.mid(colon + 1) : QString();
+    if (!hasArgument && rest.trimmed().toLower() != word)
+        return fail(QStringLiteral("fault \"%1\": unexpected text after \"%2\"").arg(text, word));
+    bool ok = false;
+    switch (fault.kind) {
+    case FaultKind::Delay:
+        fault.delayMs = argument.toInt(&ok);
         if (!ok || fault.delayMs < 0)
             return fail(QStringLiteral("fault \"%1\": delay needs :<milliseconds>").arg(text));
-    } else if (!millis.isEmpty()) {
-        return fail(QStringLiteral("fault \"%1\": only delay takes milliseconds").arg(text));
+        break;
+    case FaultKind::CmeError:
+        fault.cmeError = argument.toInt(&ok);
+        if (!ok || fault.cmeError < 0 || fault.cmeError > 65535)
+            return fail(QStringLiteral("fault \"%1\": cme needs :<error number> (0 to 65535)").arg(text));
+        break;
+    case FaultKind::Unsolicited:
+        if (hasArgument) {
+            fault.text = argument.trimmed().toLatin1();
+            if (fault.text.isEmpty())
+                return fail(QStringLiteral("fault \"%1\": unsolicited:<text> needs a text").arg(text));
+            for (char c : fault.text) {
+                if (static_cast<unsigned char>(c) < 0x20)
+                    return fail(QStringLiteral("fault \"%1\": an unsolicited text is one line").arg(text));
+            }
+        }
+        break;
+    case FaultKind::NoAnswer:
+    case FaultKind::Error:
+    case FaultKind::Noise:
+    case FaultKind::HangUp:
+        if (hasArgument)
+            return fail(QStringLiteral("fault \"%1\": %2 takes no argument").arg(text, word));
+        break;
     }
     return fault;
 }

@@ -16,6 +16,8 @@ enum class FaultKind {
     Error,    // the command answers ERROR instead of running
     Noise,    // the answer is replaced by garbage bytes
     HangUp,   // the line is hung up: the pseudo-terminal closes
+    CmeError, // the command answers +CME ERROR: cmeError instead of running
+    Unsolicited, // the command runs; `text` comes as an unsolicited result code inside its answer
 };
 
 // A fault attached to a command.
@@ -31,12 +33,20 @@ enum class FaultKind {
 // - "AT" (or an empty text) matches the empty command line "AT".
 // The first command of a line that has a fault triggers it; the commands before it
 // have run. Delay lets the command run and holds the whole answer of the line;
-// the other kinds keep the command (and the rest of the line) from running.
+// Unsolicited lets it run too and puts its text after the first line of
+// information text the command answers (before the final result when it has
+// none). The other kinds keep the command (and the rest of the line) from
+// running; CmeError ends the line with +CME ERROR, framed by V and +CMEE as
+// any +CME ERROR is.
 struct Fault {
+    static constexpr const char *defaultUnsolicited = "RING";
+
     QByteArray command;
     FaultKind kind = FaultKind::Error;
     int delayMs = 0;
     bool once = false; // removed after it triggered once
+    int cmeError = 0;  // CmeError: the error number
+    QByteArray text = defaultUnsolicited; // Unsolicited: the result code's text
 
     bool operator==(const Fault &other) const;
 };
@@ -47,9 +57,11 @@ QByteArray faultKey(const QByteArray &command);
 // The keys a command can be matched by, the narrowest first.
 QList<QByteArray> faultKeysOf(const ParsedCommand &command);
 
-// "CMD=KIND[:ms][/once]", KIND one of delay (needs :ms), noanswer (or silent),
-// error, noise, hangup. The last '=' separates the command, so "+CPIN==error"
-// puts an error on the set form of +CPIN.
+// "CMD=KIND[:ARG][/once]", KIND one of delay:<ms>, noanswer (or silent),
+// error, noise, hangup, cme:<n>, unsolicited[:<text>] (RING when no text; the
+// text keeps its letter case and may hold blanks, colons and '='). The command
+// ends at the first '=' that a kind follows, so "+CPIN==error" puts an error
+// on the set form of +CPIN. A trailing "/once" is always the flag.
 std::optional<Fault> parseFault(const QString &text, QString *error = nullptr);
 
 QByteArray faultKindName(FaultKind kind);

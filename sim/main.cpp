@@ -62,7 +62,7 @@ int main(int argc, char *argv[])
 
     SimOptions options;
     QString error;
-    if (!parseSimOptions(app.arguments(), &options, &error)) {
+    if (!parseSimOptions(app.arguments(), &options, &error) || (!options.help && !loadSimStateFiles(&options, &error))) {
         std::fprintf(stderr, "telvio-sim: %s\n", qPrintable(error));
         return 2;
     }

@@ -14,6 +14,8 @@
 
 namespace telvio::sim {
 
+class ModemState;
+
 enum class SettingKind {
     Basic,      // E1, &D2: the number follows the name, no read form
     SParameter, // S0=2, S0? answers "000"
@@ -44,6 +46,12 @@ struct SettingDef {
     // For values that are not lists of numbers (quoted texts): turns a set
     // argument into the stored value text, or refuses it. Replaces `fields`.
     std::function<std::optional<QByteArray>(const QByteArray &argument)> parseText;
+    // Runs after a set command has put the new value in place, for commands
+    // whose whole job beyond the value is a side effect (+CFUN=1 restarts,
+    // +CGATT=1 needs the SIM and a network). Its result is the command's; a
+    // failure puts the previous value back. Values set from outside (--set,
+    // power-up) do not run it: they are the state the modem is in, not a command.
+    std::function<CommandResult(ModemState &state, const QList<int> &fields)> onSet;
     bool portSetting = false; // +IPR, +ICF, +IFC: kept by AT&F on modems that keep their port setup
     bool stored = true;       // part of the profile that &W stores and Z restores
     int dumpLine = -1;        // line of the AT&V dump it shows on; -1: not shown
@@ -88,6 +96,8 @@ public:
     bool set(const QByteArray &name, const QByteArray &argument);
     // Sets active and stored value: the state the modem powered up with.
     bool setAtPowerUp(const QByteArray &name, const QByteArray &argument);
+    // Puts an active value text back as it was, unchecked (a refused onSet).
+    void putActive(const QByteArray &name, const QByteArray &text) { m_active.insert(name, text); }
 
     void storeProfile();   // &W
     void restoreStored();  // Z

@@ -80,18 +80,50 @@ QByteArray formatFinal(const ResponseFormat &format, const CommandResult &result
 
 QByteArray cmeErrorText(int error)
 {
+    // 27.007 9.2.1 and 9.2.2.
     switch (error) {
+    case 0: return "phone failure";
+    case 1: return "no connection to phone";
     case cme::operationNotAllowed: return "operation not allowed";
     case cme::operationNotSupported: return "operation not supported";
     case cme::simNotInserted: return "SIM not inserted";
     case cme::simPinRequired: return "SIM PIN required";
     case cme::simPukRequired: return "SIM PUK required";
     case cme::simFailure: return "SIM failure";
+    case 14: return "SIM busy";
+    case 15: return "SIM wrong";
     case cme::incorrectPassword: return "incorrect password";
+    case 20: return "memory full";
     case cme::invalidIndex: return "invalid index";
+    case 22: return "not found";
+    case 23: return "memory failure";
+    case 24: return "text string too long";
+    case 25: return "invalid characters in text string";
+    case 26: return "dial string too long";
+    case 27: return "invalid characters in dial string";
+    case cme::noNetworkService: return "no network service";
+    case 31: return "network timeout";
+    case 32: return "network not allowed - emergency calls only";
     case cme::incorrectParameters: return "incorrect parameters";
+    case 103: return "Illegal MS";
+    case 106: return "Illegal ME";
+    case 107: return "GPRS services not allowed";
+    case 148: return "unspecified GPRS error";
     default: return "unknown";
     }
+}
+
+QByteArray formatUnsolicited(const ResponseFormat &format, const QByteArray &text)
+{
+    for (FinalResult code : {FinalResult::Ok, FinalResult::Connect, FinalResult::Ring, FinalResult::NoCarrier,
+                             FinalResult::Error, FinalResult::NoDialtone, FinalResult::Busy, FinalResult::NoAnswer}) {
+        if (text == resultText(code).text) {
+            CommandResult result;
+            result.result = code;
+            return formatFinal(format, result);
+        }
+    }
+    return formatInformation(format, {text});
 }
 
 } // namespace telvio::sim

@@ -29,6 +29,7 @@ inline constexpr int simPukRequired = 12;
 inline constexpr int simFailure = 13;
 inline constexpr int incorrectPassword = 16;
 inline constexpr int invalidIndex = 21;
+inline constexpr int noNetworkService = 30;
 inline constexpr int incorrectParameters = 50;
 inline constexpr int unknown = 100;
 } // namespace cme
@@ -59,7 +60,12 @@ QByteArray formatInformation(const ResponseFormat &format, const QList<QByteArra
 // V1: "<cr><lf>OK<cr><lf>", V0: "0<cr>". +CME ERROR has no number of its own, so
 // in V0 it is framed like information text. FinalResult::None gives nothing.
 QByteArray formatFinal(const ResponseFormat &format, const CommandResult &result);
-// The verbose text of a +CME ERROR number (+CMEE=2).
+// The verbose text of a +CME ERROR number (+CMEE=2), "unknown" for numbers
+// 27.007 does not name.
 QByteArray cmeErrorText(int error);
+// An unsolicited result code sent between other output. V.250's own (RING,
+// NO CARRIER, ...) take their number in V0, as final results do; the others
+// (+CREG: 1, +CMTI: "SM",3) are framed like information text.
+QByteArray formatUnsolicited(const ResponseFormat &format, const QByteArray &text);
 
 } // namespace telvio::sim

@@ -78,6 +78,8 @@ std::optional<SimCard> simCardFromKey(const QString &key)
         if (key.compare(QLatin1String(simCardKey(c)), Qt::CaseInsensitive) == 0)
             return c;
     }
+    if (key.compare(QLatin1String("absent"), Qt::CaseInsensitive) == 0)
+        return SimCard::Absent;
     return std::nullopt;
 }
 

@@ -45,6 +45,16 @@ QByteArray defaultImei(Model model);
 // The Luhn check digit of the first 14 digits of an IMEI.
 char imeiCheckDigit(const QByteArray &fourteenDigits);
 
+// One value set on the modem from outside before it serves (--set NAME=VALUE,
+// an entry of a --state file): a setting (S0, +CMEE), a state variable
+// (CSQ_RSSI, CPBR_1) or one of SIM, PIN, PUK. See staging.h.
+struct SimAssignment {
+    QByteArray name;
+    QByteArray value;
+
+    bool operator==(const SimAssignment &other) const { return name == other.name && value == other.value; }
+};
+
 // Everything a simulated modem starts with.
 struct SimConfig {
     Model model = Model::Pike3;
@@ -63,6 +73,9 @@ struct SimConfig {
     bool log = false;      // trace the traffic on stderr
     quint32 noiseSeed = 0x2545F491u;
     QList<Fault> faults;
+    // Applied in order once the modem has powered up with the fields above;
+    // later ones win. A bad one leaves SimModem::setupError() set.
+    QList<SimAssignment> assignments;
 
     Firmware effectiveFirmware() const;
     QByteArray effectiveImei() const;

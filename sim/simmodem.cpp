@@ -1,5 +1,6 @@
 #include "sim/simmodem.h"
 
+#include "sim/staging.h"
 #include "sim/standardset.h"
 
 #include <optional>
@@ -82,8 +83,23 @@ SimModem::SimModem(const SimConfig &config)
     }
     for (const Fault &fault : config.faults)
         m_faults.add(fault);
-    m_autobaudRate = config.line.baud;
+    for (const SimAssignment &assignment : config.assignments) {
+        QString error;
+        if (!applyAssignment(m_state, assignment, &error) && m_setupError.isEmpty())
+            m_setupError = error;
+    }
+    // An autobauding modem (+IPR=0) answers at the line's rate until an "AT" at another one.
+    m_autobaudRate = m_state.number("+IPR") ? m_state.number("+IPR") : config.line.baud;
     m_announcedLine = line();
+}
+
+bool SimModem::assign(const SimAssignment &assignment, QString *error)
+{
+    if (!applyAssignment(m_state, assignment, error))
+        return false;
+    if (const int rate = m_state.number("+IPR"))
+        m_autobaudRate = rate;
+    return true;
 }
 
 LineSettings SimModem::line() const
@@ -187,28 +203,71 @@ void SimModem::process(const QByteArray &bytes, Output &out)
     flushEcho();
 }
 
+namespace {
+
+// Kinds that keep the command from running.
+bool stopsTheCommand(FaultKind kind)
+{
+    return kind != FaultKind::Delay && kind != FaultKind::Unsolicited;
+}
+
+CommandResult resultOf(const Fault &fault)
+{
+    return fault.kind == FaultKind::CmeError ? CommandResult::cmeFailure(fault.cmeError) : CommandResult::error();
+}
+
+} // namespace
+
 void SimModem::executeLine(const QByteArray &body, bool overflow, Output &out)
 {
     const CommandLine parsed = overflow ? CommandLine{{}, true} : parseCommandLine(body);
-    std::optional<Fault> fault;
-    if (parsed.commands.isEmpty() && !parsed.syntaxError)
-        fault = m_faults.takeForEmptyLine();
-
     QByteArray answer;
-    CommandResult final = fault && fault->kind == FaultKind::Error ? CommandResult::error()
-                                                                    : CommandResult::ok();
+    CommandResult final = CommandResult::ok();
+    std::optional<Fault> stopping;
+    std::optional<int> delayMs;
+    // A fault that lets its command run; true when it stops the line.
+    auto take = [&](const std::optional<Fault> &fault) {
+        if (!fault)
+            return false;
+        if (stopsTheCommand(fault->kind)) {
+            stopping = fault;
+            final = resultOf(*fault);
+            return true;
+        }
+        if (fault->kind == FaultKind::Delay)
+            delayMs = delayMs.value_or(0) + fault->delayMs;
+        return false;
+    };
+    auto unsolicited = [&](const std::optional<Fault> &fault) {
+        if (fault && fault->kind == FaultKind::Unsolicited && !m_state.quiet())
+            return formatUnsolicited(m_state.responseFormat(), fault->text);
+        return QByteArray();
+    };
+
+    if (parsed.commands.isEmpty() && !parsed.syntaxError) {
+        const std::optional<Fault> fault = m_faults.takeForEmptyLine();
+        take(fault);
+        answer += unsolicited(fault);
+    }
     bool stopped = false;
     for (const ParsedCommand &command : parsed.commands) {
-        if (auto found = m_faults.take(command)) {
-            fault = found;
-            if (fault->kind != FaultKind::Delay) {
-                final = CommandResult::error();
-                stopped = true;
-                break;
-            }
+        const std::optional<Fault> fault = m_faults.take(command);
+        if (take(fault)) {
+            stopped = true;
+            break;
         }
         const CommandResult result = m_commands.execute(m_state, command);
-        answer += formatInformation(m_state.responseFormat(), result.info);
+        const ResponseFormat format = m_state.responseFormat();
+        const QByteArray urc = unsolicited(fault);
+        if (urc.isEmpty()) {
+            answer += formatInformation(format, result.info);
+        } else {
+            // An unsolicited result code the modem had to send comes between
+            // the lines of an answer, here after the first one.
+            answer += formatInformation(format, result.info.mid(0, 1));
+            answer += urc;
+            answer += formatInformation(format, result.info.mid(1));
+        }
         if (!result.succeeded()) {
             final = result;
             stopped = true;
@@ -218,8 +277,8 @@ void SimModem::executeLine(const QByteArray &body, bool overflow, Output &out)
     if (!stopped && parsed.syntaxError)
         final = CommandResult::error();
 
-    if (fault) {
-        switch (fault->kind) {
+    if (stopping) {
+        switch (stopping->kind) {
         case FaultKind::NoAnswer:
             return;
         case FaultKind::Noise:
@@ -229,13 +288,12 @@ void SimModem::executeLine(const QByteArray &body, bool overflow, Output &out)
             m_hungUp = true;
             out.append(OutputItem::hangUp());
             return;
-        case FaultKind::Delay:
-            out.append(OutputItem::pause(fault->delayMs));
-            break;
-        case FaultKind::Error:
+        default:
             break;
         }
     }
+    if (delayMs)
+        out.append(OutputItem::pause(*delayMs));
     answer += m_state.takeTextPrompt();
     if (!m_state.quiet())
         answer += formatFinal(m_state.responseFormat(), final);

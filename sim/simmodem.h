@@ -64,6 +64,13 @@ public:
     // Booting after a restart (+CFUN=1): everything received is lost.
     bool restarting() const;
 
+    // Sets a setting (active and stored value), a variable or SIM, PIN, PUK
+    // from outside, as --set does (staging.h); false with a message when the
+    // name or value is refused.
+    bool assign(const SimAssignment &assignment, QString *error = nullptr);
+    // The first of the config's assignments that was refused; empty when all applied.
+    QString setupError() const { return m_setupError; }
+
     ModemState &state() { return m_state; }
     const ModemState &state() const { return m_state; }
     CommandTable &commands() { return m_commands; }
@@ -90,6 +97,7 @@ private:
     bool m_hungUp = false;
     QElapsedTimer m_restartClock;
     int m_restartMs = 0;
+    QString m_setupError;
 };
 
 } // namespace telvio::sim

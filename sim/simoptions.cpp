@@ -1,6 +1,11 @@
 #include "sim/simoptions.h"
 
+#include "sim/simmodem.h"
+#include "sim/staging.h"
+
 #include <QCommandLineParser>
+
+#include <functional>
 
 namespace telvio::sim {
 namespace {
@@ -27,9 +32,22 @@ struct Parser {
                                     "3.10"};
     QCommandLineOption realRate{"real-rate", "Send at the line's byte rate instead of at once."};
     QCommandLineOption fault{"fault",
-                             "Fault on a command, repeatable: CMD=KIND[:ms][/once], KIND one of "
-                             "delay:<ms>, noanswer, error, noise, hangup (e.g. +CGSN=delay:500, ATI9=error/once).",
+                             "Fault on a command, repeatable: CMD=KIND[:ARG][/once], KIND one of "
+                             "delay:<ms>, noanswer, error, noise, hangup, cme:<n> (answers +CME ERROR: n), "
+                             "unsolicited[:<text>] (the command runs and <text>, default RING, comes after the first "
+                             "line of its answer) (e.g. +CGSN=delay:500, ATI9=error/once, +CSQ=unsolicited:+CREG: 1).",
                              "fault"};
+    QCommandLineOption set{"set",
+                           "Set a value before serving, repeatable: NAME=VALUE. NAME is a setting (S0, E, +CMEE, "
+                           "+IPR: active and stored value, checked as its set command does), SIM "
+                           "(ready|pin|puk|absent), PIN, PUK, or a state variable (CSQ_RSSI, CSQ_BER, "
+                           "GPRS_COVERAGE, WRST_MODE, CPBR_1, ...). Unknown names starting with + & % \\ * # $ "
+                           "or S<digits> are errors.",
+                           "name=value"};
+    QCommandLineOption state{"state",
+                             "Set values from a JSON file: one object of NAME: value (strings or numbers), "
+                             "names as for --set. Applied before the --set values.",
+                             "file"};
     QCommandLineOption link{"link", "Also make a symbolic link PATH to the pseudo-terminal.", "path"};
     QCommandLineOption log{"log", "Trace received and sent bytes on stderr."};
     QCommandLineOption help{QStringList{"h", "help"}, "Show this help."};
@@ -41,7 +59,7 @@ struct Parser {
             "of standard output and serves until SIGINT or SIGTERM.");
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
         parser.addOptions({model, firmware, baud, framing, sim, pin, puk, echo, verbose, quiet, cmee, imei,
-                           wopenVersion, realRate, fault, link, log, help});
+                           wopenVersion, realRate, fault, set, state, link, log, help});
     }
 };
 
@@ -52,6 +70,23 @@ bool flag(const QString &text, bool *value)
         return true;
     }
     return false;
+}
+
+// Each assignment tried on a modem of `config`, as the real one will apply them.
+bool checkAssignments(const SimConfig &config, const QList<SimAssignment> &assignments,
+                      const std::function<QString(const SimAssignment &)> &where, QString *error)
+{
+    SimConfig plain = config;
+    plain.assignments.clear();
+    SimModem modem(plain);
+    for (const SimAssignment &assignment : assignments) {
+        QString message;
+        if (!modem.assign(assignment, &message)) {
+            *error = where(assignment) + message;
+            return false;
+        }
+    }
+    return true;
 }
 
 bool validCode(const QString &code)
@@ -141,8 +176,42 @@ bool parseSimOptions(const QStringList &arguments, SimOptions *options, QString 
             return fail(faultError);
         config.faults.append(*fault);
     }
+    for (const QString &text : p.parser.values(p.set)) {
+        QString setError;
+        const auto assignment = parseAssignment(text, &setError);
+        if (!assignment)
+            return fail(setError);
+        config.assignments.append(*assignment);
+    }
+    if (!config.assignments.isEmpty()) {
+        QString setError;
+        const auto where = [](const SimAssignment &a) {
+            return QStringLiteral("--set \"%1=%2\": ").arg(QString::fromLatin1(a.name), QString::fromLatin1(a.value));
+        };
+        if (!checkAssignments(config, config.assignments, where, &setError))
+            return fail(setError);
+    }
+    result.stateFiles = p.parser.values(p.state);
     result.linkPath = p.parser.value(p.link);
     *options = result;
+    return true;
+}
+
+bool loadSimStateFiles(SimOptions *options, QString *error)
+{
+    QList<SimAssignment> fromFiles;
+    for (const QString &path : options->stateFiles) {
+        QList<SimAssignment> entries;
+        if (!loadStateFile(path, &entries, error))
+            return false;
+        const auto where = [&path](const SimAssignment &a) {
+            return QStringLiteral("state file \"%1\": entry \"%2\": ").arg(path, QString::fromLatin1(a.name));
+        };
+        if (!checkAssignments(options->config, entries, where, error))
+            return false;
+        fromFiles += entries;
+    }
+    options->config.assignments = fromFiles + options->config.assignments;
     return true;
 }
 

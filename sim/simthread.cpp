@@ -27,7 +27,8 @@ QString SimThread::start(const SimConfig &config, QString *error)
         m_anchor,
         [this, &config, &failure]() {
             auto *server = new PtyServer(config);
-            if (!server->open(&failure)) {
+            failure = server->modem().setupError();
+            if (!failure.isEmpty() || !server->open(&failure)) {
                 delete server;
                 return;
             }
@@ -102,6 +103,16 @@ void SimThread::setSimCard(SimCard card)
 void SimThread::setRealRate(bool on)
 {
     inServer([on](PtyServer &s) { s.setRealRate(on); });
+}
+
+bool SimThread::set(const QByteArray &name, const QByteArray &value, QString *error)
+{
+    bool applied = false;
+    QString message = QStringLiteral("the simulator is not running");
+    inServer([&](PtyServer &s) { applied = s.modem().assign({name, value}, &message); });
+    if (!applied && error)
+        *error = message;
+    return applied;
 }
 
 bool SimThread::withModem(const std::function<void(SimModem &)> &job)

@@ -27,7 +27,8 @@ public:
     SimThread &operator=(const SimThread &) = delete;
 
     // Starts the simulator and returns the slave path once it serves; an empty
-    // path when the pseudo-terminal could not be opened. A running simulator is stopped first.
+    // path when the pseudo-terminal could not be opened or one of the config's
+    // assignments was refused. A running simulator is stopped first.
     QString start(const SimConfig &config, QString *error = nullptr);
     // Closes the pseudo-terminal and ends the thread.
     void stop();
@@ -42,6 +43,9 @@ public:
     void clearFaults();
     void setSimCard(SimCard card);
     void setRealRate(bool on);
+    // Sets a setting, variable, SIM, PIN or PUK as --set does (staging.h);
+    // false with a message when refused or when the simulator is not running.
+    bool set(const QByteArray &name, const QByteArray &value, QString *error = nullptr);
     // Runs `job` on the modem in the simulator's thread and returns when it is
     // done: reading or changing any state (settings, variables, commands).
     // Returns false when the simulator is not running.

@@ -23,6 +23,10 @@ void addPhonebookSet(ModemState &state, CommandTable &table);
 // The message store in text mode: +CMGF, +CMGR, +CMGW, +CMGD.
 void addMessageSet(ModemState &state, CommandTable &table);
 
+// The network: +CSQ from the variables CSQ_RSSI and CSQ_BER, and the GPRS
+// attach +CGATT (needs the SIM ready and GPRS_COVERAGE not "0").
+void addNetworkSet(ModemState &state, CommandTable &table);
+
 // All of the above.
 void installStandardSet(ModemState &state, CommandTable &table);
 

@@ -154,6 +154,7 @@ void installStandardSet(ModemState &state, CommandTable &table)
     addSimLockSet(state, table);
     addPhonebookSet(state, table);
     addMessageSet(state, table);
+    addNetworkSet(state, table);
 }
 
 } // namespace telvio::sim

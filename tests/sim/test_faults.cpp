@@ -96,6 +96,106 @@ TEST_F(SimFault, DelayedCommandStillRuns)
     EXPECT_EQ(modem->state().value("S0"), "6");
 }
 
+struct CmeCase {
+    const char *name;
+    int cmee;
+    bool verbose;
+    QByteArray answer;
+};
+
+void PrintTo(const CmeCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class SimFaultCme : public testing::TestWithParam<CmeCase> {};
+
+// The fault's +CME ERROR is framed as any other: +CMEE picks number, text or
+// plain ERROR, and in V0 it stays text (it has no number of its own).
+TEST_P(SimFaultCme, AnswersTheErrorAsTheModemReportsErrors)
+{
+    SimConfig config;
+    config.echo = false;
+    config.cmee = GetParam().cmee;
+    config.verbose = GetParam().verbose;
+    SimModem modem(config);
+    modem.faults().add(Fault{"S0=", FaultKind::CmeError, 0, false, 30});
+    EXPECT_EQ(modem.feed("ATS0=5\r"), GetParam().answer);
+    EXPECT_EQ(modem.state().value("S0"), "0"); // the command did not run
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Formats, SimFaultCme,
+    testing::Values(CmeCase{"numeric", 1, true, "\r\n+CME ERROR: 30\r\n"},
+                    CmeCase{"verbose_text", 2, true, "\r\n+CME ERROR: no network service\r\n"},
+                    CmeCase{"reporting_off", 0, true, "\r\nERROR\r\n"},
+                    CmeCase{"numeric_result_codes", 1, false, "+CME ERROR: 30\r\n"},
+                    CmeCase{"reporting_off_numeric", 0, false, "4\r"}),
+    [](const testing::TestParamInfo<CmeCase> &info) { return std::string(info.param.name); });
+
+TEST_F(SimFault, CmeOnTheEmptyLineAndUnknownNumbers)
+{
+    modem->faults().add(Fault{"AT", FaultKind::CmeError, 0, true, 515});
+    EXPECT_EQ(modem->feed("AT\r"), "\r\n+CME ERROR: 515\r\n");
+    modem->feed("AT+CMEE=2\r");
+    modem->faults().add(Fault{"+CGSN", FaultKind::CmeError, 0, true, 515});
+    EXPECT_EQ(modem->feed("AT+CGSN\r"), "\r\n+CME ERROR: unknown\r\n");
+}
+
+struct UnsolicitedCase {
+    const char *name;
+    QByteArray fault; // the command the fault is on
+    QByteArray text;
+    QByteArray setup; // a line sent first (ATV0, ATQ1), empty for none
+    QByteArray line;
+    QByteArray answer;
+};
+
+void PrintTo(const UnsolicitedCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class SimFaultUnsolicited : public testing::TestWithParam<UnsolicitedCase> {};
+
+// The command runs, and the unsolicited line comes after the first line of its
+// answer, before the final result.
+TEST_P(SimFaultUnsolicited, ComesInsideTheAnswer)
+{
+    const UnsolicitedCase &c = GetParam();
+    SimConfig config;
+    config.echo = false;
+    SimModem modem(config);
+    if (!c.setup.isEmpty())
+        modem.feed(c.setup + '\r');
+    Fault fault{c.fault, FaultKind::Unsolicited, 0, true};
+    fault.text = c.text;
+    modem.faults().add(fault);
+    EXPECT_EQ(modem.feed(c.line + '\r'), c.answer);
+    EXPECT_EQ(modem.feed(c.line + '\r').contains(c.text), false); // once
+}
+
+const QByteArray imei = defaultImei(Model::Pike3);
+
+INSTANTIATE_TEST_SUITE_P(
+    Places, SimFaultUnsolicited,
+    testing::Values(
+        UnsolicitedCase{"after_the_only_line", "+CGSN", "RING", {}, "AT+CGSN",
+                        "\r\n" + imei + "\r\n\r\nRING\r\n\r\nOK\r\n"},
+        UnsolicitedCase{"between_two_lines", "I9", "+CREG: 1", {}, "ATI9",
+                        "\r\n\"Kestrava\",\"6200\",\"v3.10\",\"Pike-3\"\r\n\r\n+CREG: 1\r\n"
+                        "\r\n\"BOOT\",\"v1.04\",\"2024-05-14\"\r\n\r\nOK\r\n"},
+        UnsolicitedCase{"no_information_text", "S0=", "RING", {}, "ATS0=2", "\r\nRING\r\n\r\nOK\r\n"},
+        UnsolicitedCase{"empty_line", "AT", "+CMTI: \"SM\",3", {}, "AT",
+                        "\r\n+CMTI: \"SM\",3\r\n\r\nOK\r\n"},
+        UnsolicitedCase{"ring_numeric", "+CGSN", "RING", "ATV0", "AT+CGSN", imei + "\r\n2\r0\r"},
+        UnsolicitedCase{"text_numeric", "+CGSN", "+CREG: 1", "ATV0", "AT+CGSN",
+                        imei + "\r\n+CREG: 1\r\n0\r"},
+        UnsolicitedCase{"quiet_suppresses_it", "+CGSN", "RING", "ATQ1", "AT+CGSN", "\r\n" + imei + "\r\n"},
+        UnsolicitedCase{"middle_of_a_line", "+CGMI", "RING", {}, "AT+CGMI;+CGSN",
+                        "\r\nKestrava\r\n\r\nRING\r\n\r\n" + imei + "\r\n\r\nOK\r\n"}),
+    [](const testing::TestParamInfo<UnsolicitedCase> &info) { return std::string(info.param.name); });
+
 struct MatchCase {
     const char *name;
     QByteArray fault;
@@ -175,6 +275,18 @@ INSTANTIATE_TEST_SUITE_P(
                     ParseCase{"silent_alias", "at&w=silent", true, {"&W", FaultKind::NoAnswer, 0, false}},
                     ParseCase{"noise", "AT=noise", true, {"", FaultKind::Noise, 0, false}},
                     ParseCase{"hangup", "+CGSN=hangup/once", true, {"+CGSN", FaultKind::HangUp, 0, true}},
+                    ParseCase{"cme", "+CGATT==cme:30/once", true, {"+CGATT=", FaultKind::CmeError, 0, true, 30}},
+                    ParseCase{"unsolicited_ring", "+CSQ=unsolicited", true, {"+CSQ", FaultKind::Unsolicited}},
+                    ParseCase{"unsolicited_text_keeps_case_and_colon", "+CSQ=Unsolicited:+CREG: 1,\"00C3\"/once",
+                              true, {"+CSQ", FaultKind::Unsolicited, 0, true, 0, "+CREG: 1,\"00C3\""}},
+                    ParseCase{"unsolicited_text_with_equals", "ATI=unsolicited:+X: a=b", true,
+                              {"I", FaultKind::Unsolicited, 0, false, 0, "+X: a=b"}},
+                    ParseCase{"unsolicited_on_set_form", "+CPIN==unsolicited:RING", true,
+                              {"+CPIN=", FaultKind::Unsolicited, 0, false, 0, "RING"}},
+                    ParseCase{"cme_needs_number", "+CGSN=cme", false, {}},
+                    ParseCase{"cme_number_not_text", "+CGSN=cme:thirty", false, {}},
+                    ParseCase{"unsolicited_empty_text", "+CGSN=unsolicited:", false, {}},
+                    ParseCase{"unknown_flag", "+CGSN=error/twice", false, {}},
                     ParseCase{"delay_needs_ms", "+CGSN=delay", false, {}},
                     ParseCase{"negative_delay", "+CGSN=delay:-5", false, {}},
                     ParseCase{"ms_only_for_delay", "+CGSN=error:5", false, {}},

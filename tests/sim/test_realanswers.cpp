@@ -92,7 +92,9 @@ INSTANTIATE_TEST_SUITE_P(
                     ShapeCase{"ipr_echo", "AT+IPR?", true, true, config(true, true, 115200)},
                     ShapeCase{"atv0_echo", "ATV0", false, true, config(true)},
                     ShapeCase{"atv0", "ATV0", false, false, config(false)},
-                    ShapeCase{"ipr_set_numeric_echo", "AT+IPR=115200", false, true, config(true, false)}),
+                    ShapeCase{"ipr_set_numeric_echo", "AT+IPR=115200", false, true, config(true, false)},
+                    ShapeCase{"csq_echo", "AT+CSQ", true, true, config(true)},
+                    ShapeCase{"cgatt_test_echo", "AT+CGATT=?", true, true, config(true)}),
     [](const testing::TestParamInfo<ShapeCase> &info) { return std::string(info.param.name); });
 
 } // namespace
