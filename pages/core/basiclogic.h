@@ -7,6 +7,7 @@
 #include "pages/core/pinlogic.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace telvio {
 
@@ -50,6 +51,11 @@ public:
                DtrDropTimer &dropTimer);
 
     BasicForm form = BasicForm::Initial();
+    // The fields the last read could not take from the modem's answers
+    // ("rings", "bearerSpeed", ...: the command line's names for them): an
+    // answer that ended in OK but held no value the page knows. The page
+    // itself shows what its parsers made of such an answer, as ever.
+    QStringList unreadFields;
 
     // --- the page window ------------------------------------------------
     // The window is made (when the page is first shown after being added).

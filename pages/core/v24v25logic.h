@@ -22,6 +22,10 @@ public:
     V24v25Logic(ModemSession &session, Prompter &prompts);
 
     V24v25Form form = V24v25Form::Initial();
+    // The fields the last read could not take from the modem's profile
+    // dump (a dump cut short or mangled, a value that names no item). The
+    // page itself shows the lists as ever: such a list keeps its selection.
+    QList<SerialField> unreadFields;
 
     // --- the page window ------------------------------------------------
     // The window is made (when the page is first shown after being added).
@@ -58,6 +62,7 @@ private:
     bool ReadSteps();
     bool WriteSteps();
     void ShowDump(const SerialDump &dump);
+    void NoteUnread(const SerialDump &dump);
     // The PC port takes the parity the modem's framing names.
     void FollowModemParity();
     int Line(const QByteArray &command);
