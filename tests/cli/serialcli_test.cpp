@@ -31,6 +31,7 @@ protected:
 
 TEST_P(SerialCli, ReadPrintsEveryFieldAsPositionAndText)
 {
+    CLI_WAITS_FOR_STRAY_BYTE_MEND();
     Start();
     const CliRun r = Cli({"--port", path, "--json", "read", "serial"});
     ASSERT_EQ(r.exitCode, 0) << r.err.constData();
@@ -49,6 +50,7 @@ TEST_P(SerialCli, ReadPrintsEveryFieldAsPositionAndText)
 
 TEST_P(SerialCli, WriteMovesModemAndLinkAndBackFromASavedRead)
 {
+    CLI_WAITS_FOR_STRAY_BYTE_MEND();
     Start();
     CliRun r = Cli({"--port", path, "--json", "read", "serial"});
     ASSERT_EQ(r.exitCode, 0) << r.err.constData();
@@ -88,6 +90,7 @@ TEST_P(SerialCli, WriteMovesModemAndLinkAndBackFromASavedRead)
 
 TEST_P(SerialCli, WriteFailingHalfWaySaysSoAndWhereTheLinkIs)
 {
+    CLI_WAITS_FOR_STRAY_BYTE_MEND();
     Start();
     modem.addFault(telvio::sim::Fault{"+IFC", telvio::sim::FaultKind::Error, 0, true});
     const CliRun r = Cli({"--port", path, "--json", "write", "serial", "--set", "dteRate=115200"});
@@ -115,6 +118,7 @@ TEST_P(SerialCli, SuppressionIsSwitchedOnWhenLettingTheModemGo)
 
 TEST_P(SerialCli, UsageErrorsTouchNothing)
 {
+    CLI_WAITS_FOR_STRAY_BYTE_MEND();
     Start();
     const QString missing = dir.filePath("missing.json");
     const struct {
