@@ -412,6 +412,12 @@ int Pin(CliContext &ctx, const QStringList &args)
     } else {
         if (!form.activatePin.enabled)
             return unavailable(form.activatePin.caption, QStringLiteral("the SIM card is not ready"));
+        // Whether to switch depends on the lock's state: guessed, it could
+        // switch the lock the wrong way.
+        if (page.logic.unreadFields.contains(QLatin1String("pinEnabled"))) {
+            ReportPin(out, s, page.logic);
+            return ReportUnread(ctx, {QStringLiteral("pinEnabled")});
+        }
         const bool on = args.at(1) == QLatin1String("on");
         if (on != page.logic.PinEnabled()) {
             page.dialogs.pin = args.at(2);

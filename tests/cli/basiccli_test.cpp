@@ -32,6 +32,7 @@ protected:
 
 TEST_P(BasicCli, ReadPrintsRecordAndPageState)
 {
+    CLI_WAITS_FOR_STRAY_BYTE_MEND();
     Start();
     const CliRun r = Run({"read", "basic"});
     ASSERT_EQ(r.exitCode, 0) << r.err.constData();
@@ -51,6 +52,7 @@ TEST_P(BasicCli, ReadPrintsRecordAndPageState)
 
 TEST_P(BasicCli, WriteBackASavedReadWithChanges)
 {
+    CLI_WAITS_FOR_STRAY_BYTE_MEND();
     Start();
     CliRun r = Run({"read", "basic"});
     ASSERT_EQ(r.exitCode, 0) << r.err.constData();
@@ -83,6 +85,7 @@ TEST_P(BasicCli, WriteBackASavedReadWithChanges)
 
 TEST_P(BasicCli, WriteRefusals)
 {
+    CLI_WAITS_FOR_STRAY_BYTE_MEND();
     Start();
     // The page's own validation of what the modem holds with what is
     // given: exit 1, its message, nothing written. (Values that are wrong
@@ -95,6 +98,7 @@ TEST_P(BasicCli, WriteRefusals)
 
 TEST_P(BasicCli, OlderModelsHaveNoAutoPin)
 {
+    CLI_WAITS_FOR_STRAY_BYTE_MEND();
     telvio::sim::SimConfig config;
     config.model = telvio::sim::Model::Orca1;
     Start(config);
@@ -165,6 +169,7 @@ TEST_P(BasicCli, PinOperations)
 
 TEST_P(BasicCli, DtrFunctions)
 {
+    CLI_WAITS_FOR_STRAY_BYTE_MEND();
     Start();
     CliRun r = Run({"dtr", "dial", "0123456"});
     ASSERT_EQ(r.exitCode, 0) << r.err.constData();

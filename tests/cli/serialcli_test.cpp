@@ -105,6 +105,7 @@ TEST_P(SerialCli, WriteFailingHalfWaySaysSoAndWhereTheLinkIs)
 
 TEST_P(SerialCli, SuppressionIsSwitchedOnWhenLettingTheModemGo)
 {
+    CLI_WAITS_FOR_STRAY_BYTE_MEND();
     // As the Connection page's Disconnect does once the user agrees; the
     // maker's firmware is left as it is there too.
     telvio::sim::SimConfig c;
