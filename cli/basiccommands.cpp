@@ -3,7 +3,9 @@
 #include "cli/escapes.h"
 #include "link/core/commcontrol.h"
 #include "pages/core/basiclogic.h"
+#include "pages/core/basicparsers.h"
 #include "pages/core/basicrecord.h"
+#include "pages/core/pageframe.h"
 #include "pages/core/smstext.h"
 
 namespace telvio::cli {
@@ -13,21 +15,52 @@ namespace {
 const QStringList kReadOnlyKeys = {QStringLiteral("timeToReset"), QStringLiteral("pinEnabled"),
                                    QStringLiteral("simStatus")};
 
-QStringList FieldKeys()
+FieldRule Position(const char *name, const QStringList &items)
 {
-    return QStringList{QStringLiteral("rings"),         QStringLiteral("autoPinEnabled"),
-                       QStringLiteral("autoPinCode"),   QStringLiteral("compression"),
-                       QStringLiteral("errorCorrection"), QStringLiteral("bearerCe"),
-                       QStringLiteral("bearerSpeed"),   QStringLiteral("resetDelay"),
-                       QStringLiteral("resetEnabled"),  QStringLiteral("statusLed")}
-        + kReadOnlyKeys;
+    FieldRule r{QLatin1String(name), FieldRule::Position};
+    r.items = items;
+    return r;
+}
+
+FieldRule Flag(const char *name)
+{
+    return {QLatin1String(name), FieldRule::Flag};
+}
+
+// What the page's controls take: the edits' lengths, the lists' items, the
+// rings the page validates, a delay it would accept (or none, as a read
+// with the reset timer off prints it).
+QList<FieldRule> Rules()
+{
+    FieldRule rings{QStringLiteral("rings"), FieldRule::Number, 0, 255};
+    FieldRule pinCode{QStringLiteral("autoPinCode"), FieldRule::Text};
+    pinCode.maxLength = BasicForm::Initial().autoPinCode.maxLength;
+    pinCode.textOk = [](const QString &text) { return SafeQuotedText(text.toLatin1()) && text.toLatin1() == text.toUtf8(); };
+    pinCode.textWhat = QStringLiteral("without quotes or control characters");
+    FieldRule delay{QStringLiteral("resetDelay"), FieldRule::Text};
+    delay.maxLength = BasicForm::Initial().resetDelay.maxLength;
+    delay.textOk = [](const QString &text) { return text.isEmpty() || ResetDelayValid(text); };
+    delay.textWhat = QStringLiteral("hours and minutes as hhh:mm (such as 024:00), or empty");
+    QList<FieldRule> rules = {rings,
+                              Flag("autoPinEnabled"),
+                              pinCode,
+                              Position("compression", BasicForm::CompressionItems()),
+                              Position("errorCorrection", BasicForm::ErrorCorrectionItems()),
+                              Position("bearerCe", BasicForm::BearerCeItems()),
+                              Position("bearerSpeed", BasicForm::BearerSpeedItems()),
+                              delay,
+                              Flag("resetEnabled"),
+                              Position("statusLed", BasicForm::StatusLedItems())};
+    for (const QString &key : kReadOnlyKeys)
+        rules.append({key, FieldRule::Ignored});
+    return rules;
 }
 
 // Every message these procedures show reports a refusal or a failure, so
 // one of them decides the exit status.
 class CountingPrompter : public CliPrompter {
 public:
-    explicit CountingPrompter(Output &out) : CliPrompter(out) {}
+    explicit CountingPrompter(CliContext &ctx) : CliPrompter(ctx) {}
     void Message(const QString &text, const QString &caption, Icon icon) override
     {
         ++messages;
@@ -103,11 +136,6 @@ void ReportPage(Output &out, const ModemSession &s, const BasicLogic &logic)
     out.Set(QStringLiteral("timeToReset"), logic.form.timeToReset.text);
     out.Set(QStringLiteral("pinEnabled"), logic.PinEnabled() ? 1 : 0);
     out.Set(QStringLiteral("simStatus"), s.simStatus);
-}
-
-QString LinkSettings(const ModemSession &s)
-{
-    return QStringLiteral("%1,%2,%3,%4").arg(s.baudText, QString(s.parity), s.dataBitsText, s.stopBitsText);
 }
 
 // --- write basic -------------------------------------------------------------
@@ -259,7 +287,7 @@ int ReadBasic(CliContext &ctx, CliPrompter &prompts)
     if (!ReadPage(page.logic))
         return ExitFailed;
     ReportPage(ctx.Out(), ctx.Session(), page.logic);
-    return ExitOk;
+    return ReportUnread(ctx, page.logic.unreadFields);
 }
 
 int WriteBasic(CliContext &ctx, CliPrompter &prompts, const FieldValues &values)
@@ -267,6 +295,13 @@ int WriteBasic(CliContext &ctx, CliPrompter &prompts, const FieldValues &values)
     Page page(ctx, prompts);
     if (!ReadPage(page.logic))
         return ExitFailed;
+    QStringList writable = page.logic.unreadFields;
+    for (const QString &key : kReadOnlyKeys)
+        writable.removeAll(key);
+    if (const int rc = RefuseUnreadWrite(ctx, writable, values)) {
+        ReportPage(ctx.Out(), ctx.Session(), page.logic);
+        return rc;
+    }
     QString error;
     if (!ApplyAll(page.logic, ctx.Session(), values, &error)) {
         ctx.Out().Error(error);
@@ -296,14 +331,14 @@ int BasicActions(CliContext &ctx, const QStringList &args)
         return rc;
     ModemSession &s = ctx.Session();
     Output &out = ctx.Out();
-    CountingPrompter prompts(out);
+    CountingPrompter prompts(ctx);
     prompts.SetAnswer(true);
     Page page(ctx, prompts);
     page.logic.Create();
     if (action == QLatin1String("factory")) {
         page.logic.Factory();
         ReportPage(out, s, page.logic);
-        out.Set(QStringLiteral("link"), LinkSettings(s));
+        out.Set(QStringLiteral("link"), ctx.LinkUsed());
         return prompts.messages ? ExitFailed : ExitOk;
     }
     if (action == QLatin1String("embedded-app")) {
@@ -354,7 +389,7 @@ int Pin(CliContext &ctx, const QStringList &args)
         return rc;
     ModemSession &s = ctx.Session();
     Output &out = ctx.Out();
-    CountingPrompter prompts(out);
+    CountingPrompter prompts(ctx);
     Page page(ctx, prompts);
     if (!ReadPage(page.logic))
         return ExitFailed;
@@ -377,6 +412,12 @@ int Pin(CliContext &ctx, const QStringList &args)
     } else {
         if (!form.activatePin.enabled)
             return unavailable(form.activatePin.caption, QStringLiteral("the SIM card is not ready"));
+        // Whether to switch depends on the lock's state: guessed, it could
+        // switch the lock the wrong way.
+        if (page.logic.unreadFields.contains(QLatin1String("pinEnabled"))) {
+            ReportPin(out, s, page.logic);
+            return ReportUnread(ctx, {QStringLiteral("pinEnabled")});
+        }
         const bool on = args.at(1) == QLatin1String("on");
         if (on != page.logic.PinEnabled()) {
             page.dialogs.pin = args.at(2);
@@ -447,7 +488,7 @@ int Dtr(CliContext &ctx, const QStringList &args)
     if (const int rc = ConnectModem(ctx))
         return rc;
     ModemSession &s = ctx.Session();
-    CountingPrompter prompts(out);
+    CountingPrompter prompts(ctx);
     Page page(ctx, prompts);
     if (!ReadPage(page.logic))
         return ExitFailed;
@@ -502,7 +543,7 @@ int Dtr(CliContext &ctx, const QStringList &args)
 
 CliPage BasicCliPage()
 {
-    return {QStringLiteral("basic"), FieldKeys(), ReadBasic, WriteBasic};
+    return {QStringLiteral("basic"), Rules(), ReadBasic, WriteBasic};
 }
 
 QList<Command> BasicCommands()

@@ -45,12 +45,39 @@ public:
     int OpenLink();
     void CloseLink();
 
+    // Reports why the port could not be opened ("in use by picocom
+    // (process 4711)" when another program holds it); ExitNoPort.
+    int ReportOpenFailure();
+
+    // The PC port's settings last applied, "9600,N,8,1": still what was
+    // used after the link went down (the session shows "-" by then).
+    QString LinkUsed() const { return m_comm.Settings(); }
+    // The last command that went out and what came back to it so far.
+    const QByteArray &LastCommand() const { return m_lastCommand; }
+    const QByteArray &LastAnswer() const { return m_lastAnswer; }
+    // Why the link went down by itself (the device was removed or hung
+    // up); empty while it holds.
+    const QString &LostReason() const { return m_lostReason; }
+
+    // What the session saw go wrong, in words: the device removed, or the
+    // modem refusing the last command ("the modem refused ATS0?: +CME
+    // ERROR: 10 (SIM not inserted)"). Empty when nothing tells.
+    QString WhatWentWrong() const;
+    // A page's message with the truth put in: "No answer from modem" when
+    // the modem did answer, with a refusal, or the link was lost.
+    QString Explain(const QString &pageMessage) const;
+
 private:
+    void Record(TraceDirection dir, const QByteArray &bytes);
+
     GlobalOptions m_options;
     Output m_out;
     CMSComm m_comm;
     std::unique_ptr<ModemSession> m_session;
     QTimer m_tick;
+    QByteArray m_lastCommand;
+    QByteArray m_lastAnswer;
+    QString m_lostReason;
 };
 
 using CommandFn = std::function<int(CliContext &, const QStringList &args)>;

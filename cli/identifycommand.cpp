@@ -1,5 +1,6 @@
 #include "cli/identifycommand.h"
 
+#include "cli/pagecommands.h"
 #include "link/core/autoconnect.h"
 
 #include <QJsonArray>
@@ -76,14 +77,13 @@ int Identify(CliContext &ctx, const QStringList &args)
     } else {
         result = s.Connect(ConnectParamsOf(g));
     }
-    if (result < 0) {
-        ctx.Out().Error(QStringLiteral("cannot open %1 (%2)").arg(g.port, ctx.Comm().ErrorText()));
-        return ExitNoPort;
-    }
+    if (result < 0)
+        return ctx.ReportOpenFailure();
     Report(ctx, result);
     if (result == 0) {
-        ctx.Out().Error(search ? QStringLiteral("no supported modem answers on %1 at any rate and framing").arg(g.port)
-                               : QStringLiteral("no supported modem answers on %1 at %2").arg(g.port, g.line.ToString()));
+        ctx.Out().Error(search && ctx.LostReason().isEmpty()
+                            ? QStringLiteral("no supported modem answers on %1 at any rate and framing").arg(g.port)
+                            : NoModemText(ctx));
         return ExitFailed;
     }
     return ExitOk;

@@ -42,7 +42,9 @@ int Probe(CliContext &ctx, const QStringList &args)
     out.Set(QStringLiteral("echo"), s.echo ? 1 : 0);
     out.Set(QStringLiteral("quiet"), s.quiet);
     if (result <= 0) {
-        out.Error(result < 0 ? QStringLiteral("the link went down during the probe")
+        out.Error(result < 0 ? QStringLiteral("%1 during the probe")
+                                   .arg(ctx.LostReason().isEmpty() ? QStringLiteral("the link went down")
+                                                                   : ctx.WhatWentWrong())
                              : QStringLiteral("no modem answers on %1 at %2")
                                    .arg(ctx.Options().port, ctx.Options().line.ToString()));
         return ExitFailed;

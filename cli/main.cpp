@@ -3,6 +3,7 @@
 #include "cli/identifycommand.h"
 #include "cli/linkcommands.h"
 #include "cli/pagecommands.h"
+#include "link/core/connectionform.h"
 
 #include <QCoreApplication>
 
@@ -23,6 +24,36 @@ void PrintUsage(FILE *to, const QList<Command> &commands)
                  "\nTexts may use the escapes \\r \\n \\t \\\\ \\xHH.\n"
                  "Exit status: 0 success, 1 the modem or the operation failed, 2 usage error,\n"
                  "3 the port cannot be opened.\n");
+}
+
+QStringList ParityLetters()
+{
+    QStringList letters;
+    for (const QString &item : telvio::ConnectionForm::ParityItems())
+        letters << item.left(1);
+    return letters;
+}
+
+// Only what the Connection page lets a user choose: a port driver would
+// take other rates, and no modem of the family speaks them.
+bool ParseBaud(const QString &text, telvio::PortSettings *line)
+{
+    if (!telvio::ConnectionForm::BaudItems().contains(text))
+        return false;
+    line->baud = text.toInt();
+    return true;
+}
+
+bool ParseOfferedFraming(const QString &text, telvio::PortSettings *line)
+{
+    const QString upper = text.toUpper();
+    telvio::PortSettings parsed = *line;
+    if (upper.size() != 3 || !telvio::ConnectionForm::DataBitsItems().contains(upper.left(1))
+        || !ParityLetters().contains(upper.mid(1, 1)) || !telvio::ConnectionForm::StopBitsItems().contains(upper.right(1))
+        || !telvio::PortSettings::ParseFraming(upper, &parsed))
+        return false;
+    *line = parsed;
+    return true;
 }
 
 } // namespace
@@ -52,7 +83,13 @@ int main(int argc, char **argv)
         const QString &a = args.at(i);
         if (!a.startsWith(QLatin1String("--")))
             break;
-        auto needValue = [&]() -> QString { return i + 1 < args.size() ? args.at(++i) : QString(); };
+        // An option never takes the next option as its value: "--port
+        // --json" lacks the path, it does not name a device "--json".
+        auto needValue = [&]() -> QString {
+            if (i + 1 >= args.size() || args.at(i + 1).startsWith(QLatin1String("--")))
+                return QString();
+            return args.at(++i);
+        };
         if (a == QLatin1String("--help")) {
             PrintUsage(stdout, commands);
             return ExitOk;
@@ -68,13 +105,16 @@ int main(int argc, char **argv)
             if (g.port.isEmpty())
                 return fail(QStringLiteral("--port needs a device path"));
         } else if (a == QLatin1String("--baud")) {
-            bool ok = false;
-            g.line.baud = needValue().toInt(&ok);
-            if (!ok || g.line.baud <= 0)
-                return fail(QStringLiteral("--baud needs a rate such as 9600"));
+            if (!ParseBaud(needValue(), &g.line))
+                return fail(QStringLiteral("--baud takes one of the rates the Connection page offers: %1")
+                                .arg(telvio::ConnectionForm::BaudItems().join(QLatin1String(", "))));
         } else if (a == QLatin1String("--framing")) {
-            if (!telvio::PortSettings::ParseFraming(needValue().toUpper(), &g.line))
-                return fail(QStringLiteral("--framing needs data bits, parity and stop bits, such as 8N1 or 7E2"));
+            if (!ParseOfferedFraming(needValue(), &g.line))
+                return fail(QStringLiteral("--framing takes data bits %1, parity %2 and stop bits %3, such as 8N1 "
+                                           "or 7E2")
+                                .arg(telvio::ConnectionForm::DataBitsItems().join(QLatin1String(" or ")),
+                                     ParityLetters().join(QLatin1String(", ")),
+                                     telvio::ConnectionForm::StopBitsItems().join(QLatin1String(" or "))));
         } else if (a == QLatin1String("--delay")) {
             bool ok = false;
             g.delay = needValue().toInt(&ok);

@@ -14,7 +14,7 @@ void CliPrompter::Message(const QString &text, const QString &caption, Icon icon
 {
     Q_UNUSED(caption);
     Q_UNUSED(icon);
-    m_out.Error(text);
+    m_ctx.Out().Error(m_ctx.Explain(text));
 }
 
 bool CliPrompter::Question(const QString &text, const QString &caption)
@@ -56,15 +56,23 @@ int ConnectModem(CliContext &ctx)
 {
     const GlobalOptions &g = ctx.Options();
     const int result = ctx.Session().Connect(ConnectParamsOf(g));
-    if (result < 0) {
-        ctx.Out().Error(QStringLiteral("cannot open %1 (%2)").arg(g.port, ctx.Comm().ErrorText()));
-        return ExitNoPort;
-    }
+    if (result < 0)
+        return ctx.ReportOpenFailure();
     if (result == 0) {
-        ctx.Out().Error(QStringLiteral("no supported modem answers on %1 at %2").arg(g.port, g.line.ToString()));
+        ctx.Out().Error(NoModemText(ctx));
         return ExitFailed;
     }
     return ExitOk;
+}
+
+QString NoModemText(const CliContext &ctx)
+{
+    const GlobalOptions &g = ctx.Options();
+    if (!ctx.LostReason().isEmpty())
+        return QStringLiteral("%1 during identification").arg(ctx.WhatWentWrong());
+    const QString text = QStringLiteral("no supported modem answers on %1 at %2").arg(g.port, g.line.ToString());
+    const QString cause = ctx.WhatWentWrong();
+    return cause.isEmpty() ? text : QStringLiteral("%1 (%2)").arg(text, cause);
 }
 
 bool ParseFieldValues(const QStringList &args, FieldValues *out, QString *error)
@@ -110,6 +118,162 @@ bool ParseFieldValues(const QStringList &args, FieldValues *out, QString *error)
     }
     *out = fromFile + set;
     return true;
+}
+
+namespace {
+
+QString Takes(const FieldRule &rule)
+{
+    switch (rule.kind) {
+    case FieldRule::Number: return QStringLiteral("a whole number from %1 to %2").arg(rule.low).arg(rule.high);
+    case FieldRule::Flag: return QStringLiteral("0 or 1");
+    case FieldRule::Text:
+        return QStringLiteral("a text of at most %1 characters%2")
+            .arg(rule.maxLength)
+            .arg(rule.textWhat.isEmpty() ? QString() : QStringLiteral(", ") + rule.textWhat);
+    case FieldRule::Position:
+        return QStringLiteral("a position from 0 to %1 (or %2Text an item's text)")
+            .arg(rule.items.size() - 1)
+            .arg(rule.name);
+    case FieldRule::Item: return QStringLiteral("one of: %1").arg(rule.items.join(QLatin1String(" | ")));
+    case FieldRule::Ignored: break;
+    }
+    return QString();
+}
+
+QString Shown(const QJsonValue &value)
+{
+    switch (value.type()) {
+    case QJsonValue::Null: return QStringLiteral("null");
+    case QJsonValue::Array: return QStringLiteral("a list");
+    case QJsonValue::Object: return QStringLiteral("an object");
+    case QJsonValue::Bool: return value.toBool() ? QStringLiteral("true") : QStringLiteral("false");
+    case QJsonValue::Double: return QString::number(value.toDouble(), 'g', 15);
+    case QJsonValue::String: return QLatin1Char('"') + value.toString() + QLatin1Char('"');
+    default: return QStringLiteral("no value");
+    }
+}
+
+// A whole number from a JSON number or a text of digits.
+bool WholeNumber(const QJsonValue &value, qint64 *out)
+{
+    if (value.isDouble()) {
+        const double d = value.toDouble();
+        if (d != double(qint64(d)) || d < -1e15 || d > 1e15)
+            return false;
+        *out = qint64(d);
+        return true;
+    }
+    if (!value.isString())
+        return false;
+    const QString text = value.toString().trimmed();
+    if (text.isEmpty() || text.size() > 15)
+        return false;
+    for (const QChar c : text) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    }
+    *out = text.toLongLong();
+    return true;
+}
+
+bool FlagValue(const QJsonValue &value)
+{
+    if (value.isBool())
+        return true;
+    if (value.isDouble())
+        return value.toDouble() == 0 || value.toDouble() == 1;
+    if (!value.isString())
+        return false;
+    static const QStringList words = {QStringLiteral("0"),   QStringLiteral("1"),  QStringLiteral("on"),
+                                      QStringLiteral("off"), QStringLiteral("true"), QStringLiteral("false")};
+    return words.contains(value.toString().trimmed().toLower());
+}
+
+bool Fits(const FieldRule &rule, bool byText, const QJsonValue &value)
+{
+    qint64 number = 0;
+    if (byText || rule.kind == FieldRule::Item) {
+        if (!value.isString() && !value.isDouble())
+            return false;
+        ListState list;
+        list.items = rule.items;
+        QString why;
+        return ChooseInList(list, value, &why);
+    }
+    switch (rule.kind) {
+    case FieldRule::Number: return WholeNumber(value, &number) && number >= rule.low && number <= rule.high;
+    case FieldRule::Position: return WholeNumber(value, &number) && number >= 0 && number < rule.items.size();
+    case FieldRule::Flag: return FlagValue(value);
+    case FieldRule::Text:
+        return value.isString() && value.toString().size() <= rule.maxLength
+            && (!rule.textOk || rule.textOk(value.toString()));
+    default: return true;
+    }
+}
+
+} // namespace
+
+bool CheckFieldValues(const CliPage &page, const FieldValues &values, QString *error)
+{
+    for (const auto &v : values) {
+        const FieldRule *rule = nullptr;
+        bool byText = false;
+        for (const FieldRule &r : page.rules) {
+            if (r.name == v.first) {
+                rule = &r;
+            } else if ((r.kind == FieldRule::Position || r.kind == FieldRule::Item)
+                       && v.first == r.name + QLatin1String("Text")) {
+                rule = &r;
+                byText = true;
+            }
+        }
+        if (!rule) {
+            QStringList names;
+            for (const FieldRule &r : page.rules)
+                names << r.name;
+            *error = QStringLiteral("write %1 has no field %2 (fields: %3)")
+                         .arg(page.name, v.first, names.join(QLatin1String(", ")));
+            return false;
+        }
+        if (rule->kind == FieldRule::Ignored || Fits(*rule, byText, v.second))
+            continue;
+        FieldRule asText = *rule;
+        asText.kind = FieldRule::Item;
+        *error = QStringLiteral("%1: %2 is not %3")
+                     .arg(v.first, Shown(v.second), Takes(byText ? asText : *rule));
+        return false;
+    }
+    return true;
+}
+
+int ReportUnread(CliContext &ctx, const QStringList &fields)
+{
+    if (fields.isEmpty())
+        return ExitOk;
+    const QString cause = ctx.WhatWentWrong();
+    ctx.Out().Error(QStringLiteral("could not read %1 from the modem's answers%2")
+                        .arg(fields.join(QLatin1String(", ")),
+                             cause.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(cause)));
+    return ExitFailed;
+}
+
+int RefuseUnreadWrite(CliContext &ctx, const QStringList &unread, const FieldValues &values)
+{
+    QStringList left;
+    for (const QString &field : unread) {
+        bool given = false;
+        for (const auto &v : values)
+            given = given || v.first == field || v.first == field + QLatin1String("Text");
+        if (!given)
+            left << field;
+    }
+    if (left.isEmpty())
+        return ExitOk;
+    ctx.Out().Error(QStringLiteral("nothing written: could not read %1 from the modem's answers, and the write "
+                                   "would send back what the page made of them (give them with --set)")
+                        .arg(left.join(QLatin1String(", "))));
+    return ExitFailed;
 }
 
 bool ChooseInList(ListState &list, const QJsonValue &value, QString *error)
@@ -187,7 +351,7 @@ int Read(CliContext &ctx, const QStringList &args)
     }
     if (const int rc = ConnectModem(ctx))
         return rc;
-    CliPrompter prompts(ctx.Out());
+    CliPrompter prompts(ctx);
     return page->read(ctx, prompts);
 }
 
@@ -202,19 +366,13 @@ int Write(CliContext &ctx, const QStringList &args)
         ctx.Out().Error(error);
         return ExitUsage;
     }
-    for (const auto &v : values) {
-        QString field = v.first;
-        if (field.endsWith(QLatin1String("Text")))
-            field.chop(4);
-        if (!page->fields.contains(field)) {
-            ctx.Out().Error(QStringLiteral("write %1 has no field %2 (fields: %3)")
-                                .arg(page->name, v.first, page->fields.join(QLatin1String(", "))));
-            return ExitUsage;
-        }
+    if (!CheckFieldValues(*page, values, &error)) {
+        ctx.Out().Error(error);
+        return ExitUsage;
     }
     if (const int rc = ConnectModem(ctx))
         return rc;
-    CliPrompter prompts(ctx.Out());
+    CliPrompter prompts(ctx);
     return page->write(ctx, prompts, values);
 }
 

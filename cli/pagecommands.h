@@ -17,11 +17,13 @@ namespace telvio::cli {
 // then each --set): a number is a list position, a text names an item.
 using FieldValues = QList<QPair<QString, QJsonValue>>;
 
-// The page procedures' messages go to standard error as errors; questions
-// get the one answer the command chose beforehand (No unless told).
+// The page procedures' messages go to standard error as errors, with what
+// the session saw put in where the message guesses ("No answer from modem"
+// when the modem refused); questions get the one answer the command chose
+// beforehand (No unless told).
 class CliPrompter : public Prompter {
 public:
-    explicit CliPrompter(Output &out) : m_out(out) {}
+    explicit CliPrompter(CliContext &ctx) : m_ctx(ctx) {}
 
     void SetAnswer(bool yes) { m_yes = yes; }
 
@@ -32,18 +34,49 @@ public:
     std::optional<QString> EnterCode(const QString &caption, int maxLength, bool masked) override;
 
 private:
-    Output &m_out;
+    CliContext &m_ctx;
     bool m_yes = false;
+};
+
+// What one field of a page takes, checked before the port is opened.
+struct FieldRule {
+    enum Kind {
+        Number,   // a whole number from `low` to `high` (a JSON number or digits)
+        Flag,     // 0 or 1 (also true/false, on/off)
+        Text,     // a text of at most `maxLength` characters that `textOk` takes
+        Position, // a position in `items`; "<field>Text" names the item by its text
+        Item,     // an item of `items`: its text, its value before " -", or a position
+        Ignored,  // only the modem reports it: passed over when written back
+    };
+    QString name;
+    Kind kind = Number;
+    int low = 0;
+    int high = 0;
+    int maxLength = 0;
+    std::function<bool(const QString &)> textOk; // unset: any text
+    QString textWhat;                            // what textOk wants, for the message
+    QStringList items;
 };
 
 // A page that `read PAGE` and `write PAGE` reach. Both run on a session
 // that ConnectModem has connected; they report their own failures.
 struct CliPage {
-    QString name;       // as typed: "serial"
-    QStringList fields; // what a write may set; "<field>Text" names an item by its text
+    QString name;           // as typed: "serial"
+    QList<FieldRule> rules; // what a write may set, and what each field takes
     std::function<int(CliContext &, CliPrompter &)> read;
     std::function<int(CliContext &, CliPrompter &, const FieldValues &)> write;
 };
+
+// Every value against its field's rule; false with "FIELD: what it takes"
+// for the first that breaks it (or names no field).
+bool CheckFieldValues(const CliPage &page, const FieldValues &values, QString *error);
+
+// What a read could not take from the modem's answers, reported: the
+// fields named on standard error; ExitFailed, or ExitOk when there were none.
+int ReportUnread(CliContext &ctx, const QStringList &fields);
+// A write must not send back what it could not read: ExitFailed with the
+// fields named when a field the values leave alone is among `unread`.
+int RefuseUnreadWrite(CliContext &ctx, const QStringList &unread, const FieldValues &values);
 
 // Every page the two commands know.
 const QList<CliPage> &CliPages();
@@ -52,6 +85,8 @@ const QList<CliPage> &CliPages();
 // the Connection page's Connect does. ExitOk, or the status to end with
 // (the failure already reported).
 int ConnectModem(CliContext &ctx);
+// Why identification found no modem, in words.
+QString NoModemText(const CliContext &ctx);
 
 // [--from FILE.json] [--set FIELD=VALUE ...]; false with the reason on a
 // usage error. The file holds one JSON object, such as `read PAGE --json`

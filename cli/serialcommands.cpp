@@ -26,12 +26,24 @@ std::optional<SerialField> FieldOf(const QString &key)
     return std::nullopt;
 }
 
-QStringList Keys()
+// Each list takes an item's text, its value before " -", or a position.
+QList<FieldRule> Rules()
 {
-    QStringList keys;
-    for (SerialField f : kSerialFields)
-        keys << KeyOf(f);
-    return keys;
+    QList<FieldRule> rules;
+    for (SerialField f : kSerialFields) {
+        FieldRule r{KeyOf(f), FieldRule::Item};
+        r.items = V24v25Form::Items(f);
+        rules << r;
+    }
+    return rules;
+}
+
+QStringList Names(const QList<SerialField> &fields)
+{
+    QStringList names;
+    for (SerialField f : fields)
+        names << KeyOf(f);
+    return names;
 }
 
 // As the Read button does it.
@@ -48,11 +60,6 @@ void ReportFields(Output &out, const V24v25Form &form)
         out.Set(KeyOf(f), form.List(f).current);
         out.Set(KeyOf(f) + QLatin1String("Text"), form.List(f).CurrentText());
     }
-}
-
-QString LinkSettings(const ModemSession &s)
-{
-    return QStringLiteral("%1,%2,%3,%4").arg(s.baudText, QString(s.parity), s.dataBitsText, s.stopBitsText);
 }
 
 // Every value through the change hook, as if chosen in its list: two stop
@@ -113,7 +120,7 @@ int Read(CliContext &ctx, CliPrompter &prompts)
     if (!ReadPage(logic, ctx.Session()))
         return ExitFailed;
     ReportFields(ctx.Out(), logic.form);
-    return ExitOk;
+    return ReportUnread(ctx, Names(logic.unreadFields));
 }
 
 int Write(CliContext &ctx, CliPrompter &prompts, const FieldValues &values)
@@ -123,6 +130,10 @@ int Write(CliContext &ctx, CliPrompter &prompts, const FieldValues &values)
     V24v25Logic logic(s, prompts);
     if (!ReadPage(logic, s))
         return ExitFailed;
+    if (const int rc = RefuseUnreadWrite(ctx, Names(logic.unreadFields), values)) {
+        ReportFields(out, logic.form);
+        return rc;
+    }
     QString error;
     if (!ChooseAll(logic, values, &error)) {
         out.Error(error);
@@ -132,13 +143,13 @@ int Write(CliContext &ctx, CliPrompter &prompts, const FieldValues &values)
     ReportFields(out, logic.form);
     // Where the PC's port is now: after a failure half-way it may already
     // have followed the modem to a new rate or framing.
-    out.Set(QStringLiteral("link"), LinkSettings(s));
+    out.Set(QStringLiteral("link"), ctx.LinkUsed());
     if (!written)
         return ExitFailed;
     const int answers = s.Probe();
     out.Set(QStringLiteral("answers"), answers > 0 ? 1 : 0);
     if (answers <= 0) {
-        out.Error(QStringLiteral("the modem does not answer at %1 after the write").arg(LinkSettings(s)));
+        out.Error(QStringLiteral("the modem does not answer at %1 after the write").arg(ctx.LinkUsed()));
         return ExitFailed;
     }
     if (s.quiet == 1)
@@ -150,7 +161,7 @@ int Write(CliContext &ctx, CliPrompter &prompts, const FieldValues &values)
 
 CliPage SerialCliPage()
 {
-    return {QStringLiteral("serial"), Keys(), Read, Write};
+    return {QStringLiteral("serial"), Rules(), Read, Write};
 }
 
 } // namespace telvio::cli

@@ -97,6 +97,7 @@ bool CMSComm::SetPortOpen(bool open)
     if (m_port.isOpen())
         return true;
     m_errorText.clear();
+    m_openError = QSerialPort::NoError;
     if (m_path.isEmpty()) {
         m_errorText = QStringLiteral("no port chosen");
         return false;
@@ -104,6 +105,7 @@ bool CMSComm::SetPortOpen(bool open)
     m_pty = telvio::IsPseudoTerminal(m_path);
     m_port.setPortName(m_path);
     if (!m_port.open(QIODevice::ReadWrite)) {
+        m_openError = m_port.error();
         m_errorText = QStringLiteral("%1: %2").arg(m_path, m_port.errorString());
         return false;
     }

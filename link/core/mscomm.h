@@ -43,6 +43,9 @@ public:
     int CommEvent() const override { return m_commEvent; }
 
     bool IsPseudoTerminal() const { return m_pty; }
+    // Why the last open failed: a device held by another program fails
+    // with PermissionError (its lock or its exclusive mode).
+    QSerialPort::SerialPortError OpenError() const { return m_openError; }
 
 private:
     bool ApplyLineSettings();
@@ -57,6 +60,7 @@ private:
     QString m_path;
     PortSettings m_settings;
     QString m_errorText;
+    QSerialPort::SerialPortError m_openError = QSerialPort::NoError;
     bool m_dtr = true;
     bool m_rts = true;
     int m_handshake = NoHandshaking;

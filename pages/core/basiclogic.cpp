@@ -183,16 +183,24 @@ bool BasicLogic::ReadFromModem()
 bool BasicLogic::ReadSteps(TransferFrame &frame)
 {
     BasicRecordView r(m_session.basicRecord);
+    unreadFields.clear();
+    auto noteUnread = [this](bool read, const char *field) {
+        if (!read)
+            unreadFields << QLatin1String(field);
+    };
+    bool found = false;
     if (Failed(frame.SwitchToVerbose()))
         return false;
 
     if (Failed(frame.Send(QByteArrayLiteral("ATS0?"), 3, kOk)))
         return false;
-    r.SetRings(ParseS0Answer(frame.Answer()));
+    r.SetRings(ParseS0Answer(frame.Answer(), &found));
+    noteUnread(found, "rings");
 
     if (Failed(frame.Send(QByteArrayLiteral("AT%C?"), 3, kOk)))
         return false;
     r.SetCompression(ParseCompressionAnswer(frame.Answer()));
+    noteUnread(r.Compression() >= 0, "compression");
 
     if (m_session.simStatus == 1) {
         form.enterPin.enabled = false;
@@ -200,9 +208,11 @@ bool BasicLogic::ReadSteps(TransferFrame &frame)
         form.activatePin.enabled = true;
         // An error answer is parsed too: it names no lock, so the button
         // offers to switch it on.
-        if (Failed(frame.Send(QByteArrayLiteral("AT+CLCK?"), 3, kOk, kError)))
+        const int clck = frame.Send(QByteArrayLiteral("AT+CLCK?"), 3, kOk, kError);
+        if (Failed(clck))
             return false;
-        m_pin.ShowLockState(ParseClckAnswer(frame.Answer()));
+        m_pin.ShowLockState(ParseClckAnswer(frame.Answer(), &found));
+        noteUnread(found || clck != ExSuccess, "pinEnabled");
     } else {
         if (m_session.simStatus != 2)
             form.enterPin.enabled = false;
@@ -219,6 +229,8 @@ bool BasicLogic::ReadSteps(TransferFrame &frame)
             const WpinValue v = ParseWpinAnswer(frame.Answer());
             r.SetAutoPinEnabled(v.enabled);
             r.SetAutoPinCode(v.code);
+            noteUnread(v.found, "autoPinEnabled");
+            noteUnread(v.found, "autoPinCode");
         } else {
             form.autoPinCode.enabled = false;
             form.autoPin.enabled = false;
@@ -226,13 +238,18 @@ bool BasicLogic::ReadSteps(TransferFrame &frame)
         const int led = frame.Send(QByteArrayLiteral("AT*WSTATLED?"), 3, kOk, kError);
         if (Failed(led))
             return false;
-        if (led == ExSuccess)
-            r.SetStatusLedLowByte(ParseWstatledAnswer(frame.Answer()));
+        if (led == ExSuccess) {
+            r.SetStatusLedLowByte(ParseWstatledAnswer(frame.Answer(), &found));
+            noteUnread(found, "statusLed");
+        }
     }
 
-    if (Failed(frame.Send(QByteArrayLiteral("AT+WRST?"), 3, kOk, kError)))
+    const int wrstResult = frame.Send(QByteArrayLiteral("AT+WRST?"), 3, kOk, kError);
+    if (Failed(wrstResult))
         return false;
     const WrstValue wrst = ParseWrstAnswer(frame.Answer());
+    noteUnread(wrst.found || wrstResult != ExSuccess, "resetEnabled");
+    noteUnread(wrst.found || wrstResult != ExSuccess, "resetDelay");
     r.SetResetEnabled(wrst.enabled);
     r.SetResetDelay(wrst.delay);
     form.timeToReset.text = QString::fromLatin1(wrst.timeToReset);
@@ -242,10 +259,13 @@ bool BasicLogic::ReadSteps(TransferFrame &frame)
     const CbstValue cbst = ParseCbstAnswer(frame.Answer());
     r.SetBearerSpeed(cbst.speed);
     r.SetBearerCe(cbst.ce);
+    noteUnread(cbst.speed >= 0, "bearerSpeed");
+    noteUnread(cbst.ce >= 0, "bearerCe");
 
     if (Failed(frame.Send(QByteArrayLiteral("AT\\N?"), 3, kOk)))
         return false;
     r.SetErrorCorrection(ParseErrorCorrectionAnswer(frame.Answer()));
+    noteUnread(r.ErrorCorrection() >= 0, "errorCorrection");
     return true;
 }
 

@@ -10,6 +10,7 @@
 #include "pages/core/settingspage.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace telvio {
 
@@ -59,6 +60,11 @@ public:
                DtrDropTimer &dropTimer);
 
     BasicForm form = BasicForm::Initial();
+    // The fields the last read could not take from the modem's answers
+    // ("rings", "bearerSpeed", ...: the command line's names for them): an
+    // answer that ended in OK but held no value the page knows. The page
+    // itself shows what its parsers made of such an answer, as ever.
+    QStringList unreadFields;
 
     // A notification from a control. The change hook runs first, then the
     // control's own handling. The result is false only for a Read or Write

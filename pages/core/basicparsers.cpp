@@ -6,13 +6,16 @@
 
 namespace telvio {
 
-int ParseS0Answer(const QByteArray &answer)
+int ParseS0Answer(const QByteArray &answer, bool *found)
 {
     // The value line of an S-parameter is bare digits; taking the first
     // such line (rather than everything between the first CR and "OK")
     // also reads answers without a leading line end or with an unsolicited
     // line in front.
-    return LeadingNumber(SingleValue(answer, QByteArrayLiteral("ATS0?"), QByteArray()));
+    const QByteArray value = SingleValue(answer, QByteArrayLiteral("ATS0?"), QByteArray());
+    if (found)
+        *found = !value.isEmpty();
+    return LeadingNumber(value);
 }
 
 int ParseCompressionAnswer(const QByteArray &answer)
@@ -26,8 +29,10 @@ int ParseErrorCorrectionAnswer(const QByteArray &answer)
     return FindListItem(BasicForm::ErrorCorrectionItems(), value.left(1));
 }
 
-bool ParseClckAnswer(const QByteArray &answer)
+bool ParseClckAnswer(const QByteArray &answer, bool *found)
 {
+    if (found)
+        *found = false;
     // ("SC",1): the status follows the facility's comma, possibly after a
     // blank.
     const int sc = IndexAfter(answer, QByteArrayLiteral("\"SC\""));
@@ -36,6 +41,8 @@ bool ParseClckAnswer(const QByteArray &answer)
     const int comma = answer.indexOf(',', sc);
     if (comma < 0)
         return false;
+    if (found)
+        *found = true;
     const QByteArray status = WithoutLeadingBlanks(answer.mid(comma + 1));
     return status.startsWith('1');
 }
@@ -43,7 +50,7 @@ bool ParseClckAnswer(const QByteArray &answer)
 WpinValue ParseWpinAnswer(const QByteArray &answer)
 {
     WpinValue v;
-    const QByteArray line = LineAfterKeyword(answer, QByteArrayLiteral("WPIN:"));
+    const QByteArray line = LineAfterKeyword(answer, QByteArrayLiteral("WPIN:"), &v.found);
     const int comma = line.indexOf(',');
     v.enabled = LeadingNumber(comma < 0 ? line : line.left(comma));
     if (comma >= 0) {
@@ -54,15 +61,15 @@ WpinValue ParseWpinAnswer(const QByteArray &answer)
     return v;
 }
 
-int ParseWstatledAnswer(const QByteArray &answer)
+int ParseWstatledAnswer(const QByteArray &answer, bool *found)
 {
-    return LeadingNumber(LineAfterKeyword(answer, QByteArrayLiteral("WSTATLED:")));
+    return LeadingNumber(LineAfterKeyword(answer, QByteArrayLiteral("WSTATLED:"), found));
 }
 
 WrstValue ParseWrstAnswer(const QByteArray &answer)
 {
     WrstValue v;
-    const QByteArray line = LineAfterKeyword(answer, QByteArrayLiteral("WRST:"));
+    const QByteArray line = LineAfterKeyword(answer, QByteArrayLiteral("WRST:"), &v.found);
     if (!WithoutLeadingBlanks(line).startsWith('1'))
         return v;
     v.enabled = 1;

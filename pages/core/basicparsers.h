@@ -13,30 +13,35 @@ namespace telvio {
 // positions in the page's lists (BasicForm), -1 when the modem's value
 // matches no item.
 
+// Parsers that take `found` set it to whether the answer held the value at
+// all; what they return is the same either way.
+
 // "ATS0?": rings before auto-answer, from the value line ("002" gives 2).
-int ParseS0Answer(const QByteArray &answer);
+int ParseS0Answer(const QByteArray &answer, bool *found = nullptr);
 // "AT%C?": position in the compression list.
 int ParseCompressionAnswer(const QByteArray &answer);
 // "AT\N?": position in the error correction list (by the value's first
 // character).
 int ParseErrorCorrectionAnswer(const QByteArray &answer);
 // "AT+CLCK?": whether the SIM's PIN lock ("SC") is on.
-bool ParseClckAnswer(const QByteArray &answer);
+bool ParseClckAnswer(const QByteArray &answer, bool *found = nullptr);
 
 struct WpinValue {
     int enabled = 0;
     QByteArray code; // at most 4 characters, without quotes
+    bool found = false; // the answer held a "WPIN:" line
 };
 // "AT*WPIN?": the Auto PIN flag and code.
 WpinValue ParseWpinAnswer(const QByteArray &answer);
 
 // "AT*WSTATLED?": the status LED mode.
-int ParseWstatledAnswer(const QByteArray &answer);
+int ParseWstatledAnswer(const QByteArray &answer, bool *found = nullptr);
 
 struct WrstValue {
     int enabled = 0;
     QByteArray delay;       // "hhh:mm", empty when off
     QByteArray timeToReset; // "hhh:mm", empty when off or not reported
+    bool found = false;     // the answer held a "WRST:" line
 };
 // "AT+WRST?": the reset timer, its delay and the time left.
 WrstValue ParseWrstAnswer(const QByteArray &answer);

@@ -111,7 +111,9 @@ bool V24v25Logic::ReadSteps()
     QByteArray dump = QByteArrayLiteral("at&v");
     if (m_session.ExchangeLine(dump, 3, kOk, kNumericOk) != ExSuccess)
         return false;
-    ShowDump(ParseSerialDump(dump));
+    const SerialDump parsed = ParseSerialDump(dump);
+    ShowDump(parsed);
+    NoteUnread(parsed);
 
     // The page reads in command mode, where a modem set to "mode
     // dependent" holds DSR off: the line itself tells the setting.
@@ -126,6 +128,30 @@ bool V24v25Logic::ReadSteps()
 
     form.List(SerialField::Suppression).Select(m_session.quiet);
     return true;
+}
+
+void V24v25Logic::NoteUnread(const SerialDump &dump)
+{
+    // A value the dump did not hold, or one that names no item of its list.
+    unreadFields.clear();
+    const struct {
+        SerialField field;
+        bool inDump;
+    } fromDump[] = {
+        {SerialField::ResponseFormat, dump.responseFormat.has_value()},
+        {SerialField::Dcd, dump.dcd.has_value()},
+        {SerialField::Dtr, dump.dtr.has_value()},
+        {SerialField::DteRate, dump.rateText.has_value()},
+        {SerialField::DataBits, dump.framing.has_value()},
+        {SerialField::StopBits, dump.framing.has_value()},
+        {SerialField::Parity, dump.framing && dump.framing->parity},
+        {SerialField::DceByDte, dump.flow.dceByDte.has_value()},
+        {SerialField::DteByDce, dump.flow.dteByDce.has_value()},
+    };
+    for (const auto &f : fromDump) {
+        if (!f.inDump || form.List(f.field).current < 0)
+            unreadFields.append(f.field);
+    }
 }
 
 void V24v25Logic::ShowDump(const SerialDump &dump)

@@ -30,6 +30,10 @@ public:
     V24v25Logic(ModemSession &session, Prompter &prompts);
 
     V24v25Form form = V24v25Form::Initial();
+    // The fields the last read could not take from the modem's profile
+    // dump (a dump cut short or mangled, a value that names no item). The
+    // page itself shows the lists as ever: such a list keeps its selection.
+    QList<SerialField> unreadFields;
 
     // A notification from a control: the change hook first, then the
     // control's own handling. False only for a Read or Write that failed
@@ -56,6 +60,7 @@ private:
     bool ReadSteps();
     bool WriteSteps();
     void ShowDump(const SerialDump &dump);
+    void NoteUnread(const SerialDump &dump);
     // The PC port takes the parity the modem's framing names.
     void FollowModemParity();
     int Line(const QByteArray &command);

@@ -30,8 +30,9 @@ protected:
     QTemporaryDir dir;
 };
 
-TEST_F(BasicCli, ReadPrintsRecordAndPageState)
+TEST_P(BasicCli, ReadPrintsRecordAndPageState)
 {
+    CLI_WAITS_FOR_STRAY_BYTE_MEND();
     Start();
     const CliRun r = Run({"read", "basic"});
     ASSERT_EQ(r.exitCode, 0) << r.err.constData();
@@ -49,8 +50,9 @@ TEST_F(BasicCli, ReadPrintsRecordAndPageState)
     EXPECT_EQ(o.value("simStatus").toInt(), 1);
 }
 
-TEST_F(BasicCli, WriteBackASavedReadWithChanges)
+TEST_P(BasicCli, WriteBackASavedReadWithChanges)
 {
+    CLI_WAITS_FOR_STRAY_BYTE_MEND();
     Start();
     CliRun r = Run({"read", "basic"});
     ASSERT_EQ(r.exitCode, 0) << r.err.constData();
@@ -81,27 +83,22 @@ TEST_F(BasicCli, WriteBackASavedReadWithChanges)
     EXPECT_EQ(Setting("%C", telvio::sim::ProfileSlot::Stored), "2");
 }
 
-TEST_F(BasicCli, WriteRefusals)
+TEST_P(BasicCli, WriteRefusals)
 {
+    CLI_WAITS_FOR_STRAY_BYTE_MEND();
     Start();
-    // The page's own validation: exit 1, its message, nothing written.
-    CliRun r = Run({"write", "basic", "--set", "rings=256"});
+    // The page's own validation of what the modem holds with what is
+    // given: exit 1, its message, nothing written. (Values that are wrong
+    // on their own are usage errors: FieldValues below.)
+    CliRun r = Run({"write", "basic", "--set", "resetEnabled=1"});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_TRUE(r.err.contains("Rings to auto-answer: \"256\" is not valid.")) << r.err.constData();
-    r = Run({"write", "basic", "--set", "resetEnabled=1", "--set", "resetDelay=24:00"});
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_TRUE(r.err.contains("Reset - Delay: \"24:00\" is not valid.")) << r.err.constData();
-    EXPECT_EQ(Setting("S0", telvio::sim::ProfileSlot::Stored), "0");
-    // What the controls would not take is a usage error.
-    for (const QString &set : {QString("rings=12a"), QString("rings=1000"), QString("bearerSpeed=16"),
-                               QString("resetEnabled=maybe"), QString("autoPinCode=12345"), QString("nosuch=1")}) {
-        r = Run({"write", "basic", "--set", set});
-        EXPECT_EQ(r.exitCode, 2) << set.toStdString() << r.err.constData();
-    }
+    EXPECT_TRUE(r.err.contains("Reset - Delay: \"\" is not valid.")) << r.err.constData();
+    EXPECT_EQ(Variable("WRST_MODE"), "0");
 }
 
-TEST_F(BasicCli, OlderModelsHaveNoAutoPin)
+TEST_P(BasicCli, OlderModelsHaveNoAutoPin)
 {
+    CLI_WAITS_FOR_STRAY_BYTE_MEND();
     telvio::sim::SimConfig config;
     config.model = telvio::sim::Model::Orca1;
     Start(config);
@@ -113,8 +110,9 @@ TEST_F(BasicCli, OlderModelsHaveNoAutoPin)
     EXPECT_EQ(r.exitCode, 1);
 }
 
-TEST_F(BasicCli, FactoryFollowsThePort)
+TEST_P(BasicCli, FactoryFollowsThePort)
 {
+    CLI_WAITS_FOR_STRAY_BYTE_MEND();
     telvio::sim::SimConfig config;
     config.line.baud = 115200;
     config.line.stopBits = 2;
@@ -126,7 +124,7 @@ TEST_F(BasicCli, FactoryFollowsThePort)
     EXPECT_EQ(r.exitCode, 0) << r.err.constData();
 }
 
-TEST_F(BasicCli, ResetNowClosesTheLink)
+TEST_P(BasicCli, ResetNowClosesTheLink)
 {
     Start();
     const CliRun r = Run({"basic", "reset-now"});
@@ -134,8 +132,9 @@ TEST_F(BasicCli, ResetNowClosesTheLink)
     EXPECT_EQ(r.Json().value("connected").toInt(), 0);
 }
 
-TEST_F(BasicCli, PinOperations)
+TEST_P(BasicCli, PinOperations)
 {
+    CLI_WAITS_FOR_STRAY_BYTE_MEND();
     telvio::sim::SimConfig config;
     config.sim = telvio::sim::SimCard::PinRequired;
     config.pin = "1234";
@@ -168,8 +167,9 @@ TEST_F(BasicCli, PinOperations)
     EXPECT_EQ(Run({"pin", "enter", "123456789"}).exitCode, 2);
 }
 
-TEST_F(BasicCli, DtrFunctions)
+TEST_P(BasicCli, DtrFunctions)
 {
+    CLI_WAITS_FOR_STRAY_BYTE_MEND();
     Start();
     CliRun r = Run({"dtr", "dial", "0123456"});
     ASSERT_EQ(r.exitCode, 0) << r.err.constData();
@@ -194,8 +194,9 @@ TEST_F(BasicCli, DtrFunctions)
     EXPECT_EQ(r.Json().value("dtrToggled").toInt(), 1);
 }
 
-TEST_F(BasicCli, SmsTextFollowsTheMessageEdit)
+TEST_P(BasicCli, SmsTextFollowsTheMessageEdit)
 {
+    CLI_WAITS_FOR_STRAY_BYTE_MEND();
     Start();
     // Typing stops at 160; a break typed at 159 still goes in.
     EXPECT_EQ(Run({"dtr", "sms", "5", QString(161, 'x')}).exitCode, 2);
@@ -205,7 +206,7 @@ TEST_F(BasicCli, SmsTextFollowsTheMessageEdit)
     EXPECT_EQ(Run({"dtr", "sms", QString(23, '1'), "x"}).exitCode, 2);
 }
 
-TEST_F(BasicCli, DtrTestNeedsTheSim)
+TEST_P(BasicCli, DtrTestNeedsTheSim)
 {
     telvio::sim::SimConfig config;
     config.sim = telvio::sim::SimCard::PinRequired;
@@ -213,5 +214,7 @@ TEST_F(BasicCli, DtrTestNeedsTheSim)
     const CliRun r = Run({"dtr", "test"});
     EXPECT_EQ(r.exitCode, 1);
 }
+
+CLI_AT_BOTH_RATES(BasicCli);
 
 } // namespace
