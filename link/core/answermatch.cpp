@@ -51,3 +51,85 @@ bool LineStartSearch::Step(const QByteArray &buffer)
 }
 
 } // namespace telvio
+
+namespace telvio {
+
+namespace {
+
+bool IsDigits(const QByteArray &line)
+{
+    if (line.isEmpty())
+        return false;
+    for (const char c : line) {
+        if (c < '0' || c > '9')
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+FinalResultMatch::Kind FinalResultMatch::Classify(const QByteArray &line, bool *numeric)
+{
+    *numeric = false;
+    if (line == "OK" || line.startsWith("CONNECT"))
+        return Success;
+    if (line == "ERROR" || line == "NO CARRIER" || line == "BUSY" || line == "NO ANSWER" || line == "NO DIALTONE"
+        || line.startsWith("+CME ERROR:") || line.startsWith("+CMS ERROR:"))
+        return Failure;
+    // Numeric codes are short; a longer run of digits is a serial number or
+    // a value. 2 is RING, which is unsolicited, not an answer.
+    if (line.size() <= 3 && IsDigits(line) && (line.size() == 1 || line.at(0) != '0')) {
+        *numeric = true;
+        switch (line.toInt()) {
+        case 2: return NotYet;
+        case 3: case 4: case 6: case 7: case 8: return Failure;
+        default: return Success; // 0 OK, 1 and the rest: CONNECT with a rate
+        }
+    }
+    return NotYet;
+}
+
+FinalResultMatch::Kind FinalResultMatch::Step(const QByteArray &buffer)
+{
+    if (m_result != NotYet)
+        return m_result;
+    m_pending = NotYet;
+    const qsizetype size = buffer.size();
+    for (qsizetype i = m_scan; i < size; ++i) {
+        const char c = buffer.at(i);
+        if (c != '\r' && c != '\n')
+            continue;
+        const QByteArray line = buffer.mid(m_lineStart, i - m_lineStart);
+        bool numeric = false;
+        const Kind kind = line.isEmpty() ? NotYet : Classify(line, &numeric);
+        if (c == '\r' && kind != NotYet && i + 1 == size) {
+            // CR as the last byte: wait to see whether a LF follows.
+            m_scan = i;
+            m_pending = kind;
+            m_pendingLine = line;
+            return NotYet;
+        }
+        const bool crAlone = c == '\r' && i + 1 < size && buffer.at(i + 1) != '\n';
+        if (kind != NotYet && (!numeric || crAlone)) {
+            m_result = kind;
+            m_line = line;
+            m_scan = size;
+            return m_result;
+        }
+        m_lineStart = i + 1;
+    }
+    m_scan = size;
+    return NotYet;
+}
+
+FinalResultMatch::Kind FinalResultMatch::AcceptPending()
+{
+    if (m_result == NotYet && m_pending != NotYet) {
+        m_result = m_pending;
+        m_line = m_pendingLine;
+    }
+    return m_result;
+}
+
+} // namespace telvio
