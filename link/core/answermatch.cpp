@@ -1,5 +1,6 @@
 #include "link/core/answermatch.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace telvio {
@@ -17,11 +18,15 @@ bool PatternMatch::Step(const QByteArray &buffer)
     if (m_pattern.isEmpty())
         return false;
     if (m_k < m_pattern.size()) {
-        const int q = buffer.indexOf(m_pattern.at(m_k), m_p);
+        const qsizetype from = std::max<qsizetype>(m_p, m_searched);
+        const qsizetype q = buffer.indexOf(m_pattern.at(m_k), from);
         if (q >= 0) {
-            m_p = q;
+            m_p = int(q);
             ++m_k;
             m_advanced = true;
+            m_searched = 0;
+        } else {
+            m_searched = buffer.size();
         }
     }
     if (m_k == m_pattern.size() && m_p + m_tail <= buffer.size()) {
@@ -38,15 +43,34 @@ bool LineStartSearch::Step(const QByteArray &buffer)
     m_advanced = false;
     if (m_text.isEmpty())
         return false;
-    const int at = buffer.indexOf(m_text, m_from);
+    const qsizetype at = buffer.indexOf(m_text, std::max(m_from, m_fresh));
     if (at < 0) {
+        // Starting again from the front would only find the finds already
+        // turned down; new text can complete an occurrence no earlier than
+        // one text length before the end.
         m_from = 0;
+        m_fresh = std::max<qsizetype>(m_fresh, buffer.size() - m_text.size() + 1);
         return false;
     }
     if (at == 0 || buffer.at(at - 1) == '\r' || buffer.at(at - 1) == '\n')
         return true;
     m_from = at + 1;
+    m_fresh = std::max(m_fresh, at + 1);
     m_advanced = true;
+    return false;
+}
+
+bool SubstringSearch::Step(const QByteArray &buffer)
+{
+    if (m_found)
+        return true;
+    if (m_text.isEmpty())
+        return false;
+    if (buffer.indexOf(m_text, m_from) >= 0) {
+        m_found = true;
+        return true;
+    }
+    m_from = std::max<qsizetype>(0, buffer.size() - m_text.size() + 1);
     return false;
 }
 

@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 
+#include <utility>
+
 namespace telvio {
 
 // In-order pattern match over a growing answer buffer: the pattern matches
@@ -28,6 +30,9 @@ private:
     int m_tail;
     int m_k = 0;
     int m_p = 0;
+    // The buffer only grows: where the search for character k found nothing
+    // it need not look again.
+    qsizetype m_searched = 0;
     bool m_matched = false;
     bool m_advanced = false;
 };
@@ -47,8 +52,24 @@ public:
 
 private:
     QByteArray m_text;
-    int m_from = 0;
+    qsizetype m_from = 0;
+    // No occurrence starts before this and is still to be judged: finds
+    // before it were judged, and the buffer only grows.
+    qsizetype m_fresh = 0;
     bool m_advanced = false;
+};
+
+// Substring search over a growing buffer (the main exchange's mode 1):
+// each pass looks only at what could complete with the new bytes.
+class SubstringSearch {
+public:
+    explicit SubstringSearch(QByteArray text) : m_text(std::move(text)) {}
+    bool Step(const QByteArray &buffer);
+
+private:
+    QByteArray m_text;
+    qsizetype m_from = 0;
+    bool m_found = false;
 };
 
 } // namespace telvio

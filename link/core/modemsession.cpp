@@ -220,6 +220,8 @@ int ModemSession::Exchange(QByteArray &command, int factor, const QByteArray &su
         const bool reading = !success.isEmpty() || !error.isEmpty();
         PatternMatch successMatch(success, successTail);
         PatternMatch errorMatch(error, errorTail);
+        SubstringSearch successText(success);
+        SubstringSearch errorText(error);
         // The loop only blocks when the previous pass could not move on:
         // passes without new input and without a match step change nothing.
         bool moved = true;
@@ -238,7 +240,7 @@ int ModemSession::Exchange(QByteArray &command, int factor, const QByteArray &su
                 }
             }
             if (!success.isEmpty()) {
-                const bool hit = mode == MatchSubstring ? buffer.contains(success) : successMatch.Step(buffer);
+                const bool hit = mode == MatchSubstring ? successText.Step(buffer) : successMatch.Step(buffer);
                 if (hit) {
                     result = ExSuccess;
                     break;
@@ -246,7 +248,7 @@ int ModemSession::Exchange(QByteArray &command, int factor, const QByteArray &su
                 moved = moved || successMatch.Advanced();
             }
             if (!error.isEmpty()) {
-                const bool hit = mode == MatchSubstring ? buffer.contains(error) : errorMatch.Step(buffer);
+                const bool hit = mode == MatchSubstring ? errorText.Step(buffer) : errorMatch.Step(buffer);
                 if (hit) {
                     result = ExError;
                     break;
