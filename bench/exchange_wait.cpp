@@ -4,6 +4,10 @@
 //     baud, 6 s of waiting on a silent line.
 // (b) Time from the moment the answer's last byte is written on the far
 //     side of a pseudo-terminal to the moment the exchange returns.
+// (c) CPU time used during an exchange that waits out its timeout on an
+//     endless answer (a device streaming without a line end) written as fast
+//     as the pseudo-terminal takes it, for each way of matching: the share
+//     must not grow with what has arrived so far (target under 20%).
 #include "link/core/modemsession.h"
 #include "link/core/mscomm.h"
 
@@ -15,6 +19,8 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
+#include <functional>
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <thread>
@@ -25,6 +31,15 @@ using namespace telvio;
 using Clock = std::chrono::steady_clock;
 
 namespace {
+
+// CPU of the calling thread only: the far side's threads live in this
+// process too.
+double ThreadCpuSeconds()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return double(ts.tv_sec) + double(ts.tv_nsec) / 1e9;
+}
 
 double CpuSeconds()
 {
@@ -120,7 +135,50 @@ int main(int argc, char **argv)
         }
         latency.push_back(double(end - lastByteNs.load()) / 1e6);
     }
+    // (c) an endless answer, no line end, at full pty speed.
+    std::atomic<bool> streaming{false};
+    std::thread stream([&] {
+        QByteArray chunk(4096, 'x');
+        for (int i = 0; i < chunk.size(); i += 37)
+            chunk[i] = 'O'; // letters of the texts, never in order to the end
+        while (running) {
+            if (!streaming) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                continue;
+            }
+            (void)!write(pty.master, chunk.constData(), size_t(chunk.size()));
+        }
+    });
+    session.SetPollUnit(115200); // factor 3: 60 ticks, 3 s
+    struct Form {
+        const char *name;
+        std::function<int(QByteArray &)> run;
+    };
+    const Form forms[] = {
+        {"pattern", [&](QByteArray &c) { return session.Exchange(c, 3, "OK\r\n", "ERROR"); }},
+        {"substring", [&](QByteArray &c) { return session.Exchange(c, 3, "OK\r\n", 0, "ERROR", 0, MatchSubstring); }},
+        {"line", [&](QByteArray &c) { return session.ExchangeLine(c, 3, "OK\r\n", "0\r"); }},
+        {"final", [&](QByteArray &c) { return session.ExchangeFinal(c, 3); }},
+    };
+    for (const Form &f : forms) {
+        streaming = true;
+        QByteArray c = "AT";
+        const double c0 = ThreadCpuSeconds();
+        const auto w0 = Clock::now();
+        const int res = f.run(c);
+        const double w = std::chrono::duration<double>(Clock::now() - w0).count();
+        const double used = ThreadCpuSeconds() - c0;
+        streaming = false;
+        std::printf("(c) endless answer, %-9s exchange: result %d, %lld bytes in %.2f s, CPU %.3f s = %.1f%% of one core"
+                    " (target < 20%%)\n",
+                    f.name, res, static_cast<long long>(c.size()), w, used, 100.0 * used / w);
+        // Let the stream stop before the next form.
+        session.Wait(100);
+        comm.Input();
+    }
+
     running = false;
+    stream.join();
     // Closing our side makes the reader's read fail, which lets it see the flag.
     comm.SetPortOpen(false);
     close(pty.master);

@@ -58,8 +58,11 @@ int Send(CliContext &ctx, const QStringList &args)
     QString text;
     bool haveText = false;
     int factor = 3;
+    // Given texts are matched in order, character by character, as the
+    // pages do; without them the answer ends on its final result line.
     QByteArray ok = "OK\r\n";
     QByteArray error = "ERROR";
+    bool ownTexts = false;
     for (int i = 0; i < args.size(); ++i) {
         const QString &a = args.at(i);
         auto value = [&](QString *v) {
@@ -82,6 +85,7 @@ int Send(CliContext &ctx, const QStringList &args)
                 return ExitUsage;
             }
             (a == QLatin1String("--ok") ? ok : error) = bytes;
+            ownTexts = true;
         } else if (!haveText) {
             text = a;
             haveText = true;
@@ -97,7 +101,8 @@ int Send(CliContext &ctx, const QStringList &args)
     }
     if (const int rc = ctx.OpenLink())
         return rc;
-    const int result = ctx.Session().Exchange(command, factor, ok, error);
+    const int result = ownTexts ? ctx.Session().Exchange(command, factor, ok, error)
+                                : ctx.Session().ExchangeFinal(command, factor);
     out.Set(QStringLiteral("result"), result);
     if (out.Json())
         out.Set(QStringLiteral("answer"), QString::fromLatin1(command));

@@ -41,6 +41,23 @@ bool ConnectionLogic::UnsavedPages() const
     return false;
 }
 
+void ConnectionLogic::RefreshPorts()
+{
+    const QString chosen = form.PortPath();
+    FillPorts();
+    form.SelectPort(chosen);
+    // Idle, the procedures are offered exactly when there is a port.
+    if (!m_session.Connected() && !m_session.offline && !m_session.busy) {
+        const bool havePorts = !form.portPaths.isEmpty();
+        form.autoconnectEnabled = havePorts;
+        form.connectEnabled = havePorts;
+        form.openEnabled = havePorts;
+        form.menu.autoconnect = havePorts;
+        form.menu.connect = havePorts;
+        form.menu.openPort = havePorts;
+    }
+}
+
 void ConnectionLogic::Activate()
 {
     SessionHost *host = m_session.Host();

@@ -42,6 +42,10 @@ public:
 
     // Fills the port list from the session's candidates; selects the first.
     void FillPorts();
+    // Asks for the candidates again when the list is opened, so a USB
+    // adapter plugged in after the start can be chosen. The chosen port
+    // stays chosen while it is still there.
+    void RefreshPorts();
     // Each time the page becomes the active page.
     void Activate();
 

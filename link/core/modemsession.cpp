@@ -7,6 +7,8 @@
 #include "link/core/portlist.h"
 #include "link/core/sessionhost.h"
 
+#include <algorithm>
+
 
 namespace telvio {
 
@@ -28,6 +30,7 @@ ModemSession::ModemSession(CommControl *comm, SessionHost *host, EventPump *pump
         m_pump = m_ownPump.get();
     }
     connect(m_comm, &CommControl::LinkLost, this, &ModemSession::OnLinkLost);
+    connect(m_comm, &CommControl::OnComm, this, &ModemSession::OnCommEvent);
     SetPollUnit(9600);
 }
 
@@ -77,6 +80,8 @@ void ModemSession::SetPollUnit(int baud)
     if (fastProbe)
         unit /= 5;
     m_pollUnit = unit;
+    if (baud > 0)
+        m_baud = baud;
 }
 
 void ModemSession::Tick()
@@ -122,6 +127,44 @@ QByteArray ModemSession::ReadInput(bool echo)
     return in;
 }
 
+void ModemSession::OnCommEvent()
+{
+    // Unsolicited output (RING, +CREG:, the tail of an answer an exchange
+    // stopped reading) goes to the trace and the terminal, not into the
+    // next command's answer. Exchanges switch these events off while they
+    // read the input themselves.
+    if (m_comm->CommEvent() == CommControl::EvReceive && m_connected && m_comm->RThreshold() > 0)
+        ReadInput(true);
+}
+
+int ModemSession::QuietMilliseconds() const
+{
+    // Ten characters of 10 bits, but never less than a scheduler's hiccup:
+    // the far side delivers an answer's bytes back to back, so a gap this
+    // long means it has finished.
+    return std::max(20, 10 * 10 * 1000 / std::max(1, m_baud));
+}
+
+void ModemSession::SettleInputBeforeSend(int limit)
+{
+    // What arrived since the last exchange (or is still arriving of an
+    // answer that exchange stopped reading early, such as "+CPIN: READY"
+    // before its OK) must not be taken for the answer to this command.
+    // An exchange without a wait (limit 0) does not wait here either.
+    if (limit > 0)
+        m_pump->Pump(false);
+    const bool arrived = !ReadInput(true).isEmpty();
+    if (!arrived && !m_answerOpen)
+        return;
+    m_answerOpen = false;
+    m_tick = 0;
+    while (LinkUp() && m_tick < limit) {
+        m_pump->Sleep(QuietMilliseconds());
+        if (ReadInput(true).isEmpty())
+            break;
+    }
+}
+
 void ModemSession::Trace(TraceDirection dir, const QByteArray &bytes)
 {
     if (m_trace)
@@ -146,6 +189,11 @@ int ModemSession::EndLinkDown(QByteArray &command)
 
 int ModemSession::EndWithAnswer(QByteArray &command, const QByteArray &answer, int result)
 {
+    if (!answer.isEmpty()) {
+        FinalResultMatch final;
+        final.Step(answer);
+        m_answerOpen = final.Result() == FinalResultMatch::NotYet && !final.Pending();
+    }
     command = answer;
     DebugEcho(answer);
     m_comm->SetRThreshold(1);
@@ -158,11 +206,14 @@ int ModemSession::Exchange(QByteArray &command, int factor, const QByteArray &su
     m_comm->SetRThreshold(0);
     if (!LinkUp())
         return EndLinkDown(command);
+    const int limit = m_pollUnit * factor;
+    SettleInputBeforeSend(limit);
+    if (!LinkUp())
+        return EndLinkDown(command);
     if (options.delayBeforeAT > 0)
         Wait(options.delayBeforeAT);
     SendCommand(command, true);
 
-    const int limit = m_pollUnit * factor;
     m_tick = 0;
     QByteArray buffer;
     int result = ExTimeout;
@@ -170,6 +221,8 @@ int ModemSession::Exchange(QByteArray &command, int factor, const QByteArray &su
         const bool reading = !success.isEmpty() || !error.isEmpty();
         PatternMatch successMatch(success, successTail);
         PatternMatch errorMatch(error, errorTail);
+        SubstringSearch successText(success);
+        SubstringSearch errorText(error);
         // The loop only blocks when the previous pass could not move on:
         // passes without new input and without a match step change nothing.
         bool moved = true;
@@ -188,7 +241,7 @@ int ModemSession::Exchange(QByteArray &command, int factor, const QByteArray &su
                 }
             }
             if (!success.isEmpty()) {
-                const bool hit = mode == MatchSubstring ? buffer.contains(success) : successMatch.Step(buffer);
+                const bool hit = mode == MatchSubstring ? successText.Step(buffer) : successMatch.Step(buffer);
                 if (hit) {
                     result = ExSuccess;
                     break;
@@ -196,7 +249,7 @@ int ModemSession::Exchange(QByteArray &command, int factor, const QByteArray &su
                 moved = moved || successMatch.Advanced();
             }
             if (!error.isEmpty()) {
-                const bool hit = mode == MatchSubstring ? buffer.contains(error) : errorMatch.Step(buffer);
+                const bool hit = mode == MatchSubstring ? errorText.Step(buffer) : errorMatch.Step(buffer);
                 if (hit) {
                     result = ExError;
                     break;
@@ -217,9 +270,12 @@ int ModemSession::ExchangeLine(QByteArray &command, int factor, const QByteArray
     m_comm->SetRThreshold(0);
     if (!LinkUp())
         return EndLinkDown(command);
+    const int limit = m_pollUnit * factor;
+    SettleInputBeforeSend(limit);
+    if (!LinkUp())
+        return EndLinkDown(command);
     SendCommand(command, true);
     m_tick = 0;
-    const int limit = m_pollUnit * factor;
     QByteArray buffer;
     bool matched = false;
     if (limit > 0) {
@@ -254,6 +310,52 @@ int ModemSession::ExchangeLine(QByteArray &command, int factor, const QByteArray
     if (!LinkUp())
         return EndLinkDown(command);
     return EndWithAnswer(command, buffer, ExTimeout);
+}
+
+int ModemSession::ExchangeFinal(QByteArray &command, int factor)
+{
+    m_comm->SetRThreshold(0);
+    if (!LinkUp())
+        return EndLinkDown(command);
+    const int limit = m_pollUnit * factor;
+    SettleInputBeforeSend(limit);
+    if (!LinkUp())
+        return EndLinkDown(command);
+    if (options.delayBeforeAT > 0)
+        Wait(options.delayBeforeAT);
+    SendCommand(command, true);
+    m_tick = 0;
+    QByteArray buffer;
+    FinalResultMatch final;
+    int result = ExTimeout;
+    bool moved = true;
+    while (limit > 0) {
+        m_pump->Pump(!moved);
+        if (!LinkUp())
+            return EndLinkDown(command);
+        const QByteArray in = ReadInput(false);
+        buffer += in;
+        moved = !in.isEmpty();
+        FinalResultMatch::Kind kind = final.Step(buffer);
+        if (kind == FinalResultMatch::NotYet && final.Pending() && !moved) {
+            // A code ended by a CR with nothing after it yet: a LF would
+            // make it an information line. A quiet line settles it.
+            m_pump->Sleep(QuietMilliseconds());
+            const QByteArray more = ReadInput(false);
+            buffer += more;
+            moved = !more.isEmpty();
+            kind = moved ? final.Step(buffer) : final.AcceptPending();
+        }
+        if (kind != FinalResultMatch::NotYet) {
+            result = kind == FinalResultMatch::Success ? ExSuccess : ExError;
+            break;
+        }
+        if (m_tick >= limit)
+            break;
+    }
+    if (result == ExTimeout && !LinkUp())
+        return EndLinkDown(command);
+    return EndWithAnswer(command, buffer, result);
 }
 
 int ModemSession::Probe()

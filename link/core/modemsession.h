@@ -85,6 +85,12 @@ public:
         return Exchange(command, factor, QByteArray(), 0, QByteArray(), 0, MatchPattern);
     }
     int ExchangeLine(QByteArray &command, int factor, const QByteArray &textA, const QByteArray &textB);
+    // Ends on the answer's final result code as a modem frames it (a whole
+    // line "OK", "ERROR", "+CME ERROR: n", ... or a numeric code): 1 for a
+    // success code, 2 for an error code, 0 timeout, -1 link down. For free
+    // commands whose answer is unknown, where texts matched in order would
+    // find "ERROR" spread over a long dump.
+    int ExchangeFinal(QByteArray &command, int factor);
     int Probe();
 
     bool SendCommand(const QByteArray &text, bool appendCr);
@@ -199,6 +205,10 @@ private:
     // link-down text) handed back.
     int EndLinkDown(QByteArray &command);
     int EndWithAnswer(QByteArray &command, const QByteArray &answer, int result);
+    // Bytes that arrive between exchanges belong to nobody's answer.
+    void OnCommEvent();
+    void SettleInputBeforeSend(int limit);
+    int QuietMilliseconds() const;
 
     CommControl *m_comm;
     SessionHost *m_host;
@@ -215,6 +225,10 @@ private:
 
     ModemTraits m_traits;
     int m_pollUnit = 40;
+    int m_baud = 9600;
+    // The last answer ended before its final result code: the rest of it
+    // may still be on the wire.
+    bool m_answerOpen = false;
     int m_tick = 0;
     bool m_connected = false;
     bool m_connecting = false;

@@ -13,6 +13,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include <functional>
+
 namespace telvio {
 
 // Runs the search in a Wait dialog over the main window, unless a test
@@ -42,6 +44,25 @@ QComboBox *List(QWidget *parent, const QStringList &items)
     return box;
 }
 
+// The port list asks for the ports again each time it drops down: adapters
+// come and go while the program runs.
+class PortDropDown : public QComboBox {
+public:
+    PortDropDown(QWidget *parent, std::function<void()> beforePopup)
+        : QComboBox(parent), m_beforePopup(std::move(beforePopup))
+    {
+    }
+
+    void showPopup() override
+    {
+        m_beforePopup();
+        QComboBox::showPopup();
+    }
+
+private:
+    std::function<void()> m_beforePopup;
+};
+
 } // namespace
 
 Cserial::Cserial(const PageContext &context, QWidget *parent)
@@ -51,7 +72,7 @@ Cserial::Cserial(const PageContext &context, QWidget *parent)
     m_logic = std::make_unique<ConnectionLogic>(Session(), Prompt(), *m_runner);
 
     auto *group = new QGroupBox(QStringLiteral("Connection Settings"), this);
-    m_port = new QComboBox(group);
+    m_port = new PortDropDown(group, [this] { RefreshPortList(); });
     m_baud = List(group, ConnectionForm::BaudItems());
     m_parity = List(group, ConnectionForm::ParityItems());
     m_dataBits = List(group, ConnectionForm::DataBitsItems());
@@ -135,6 +156,15 @@ void Cserial::FillPortList()
     ShowForm();
 }
 
+void Cserial::RefreshPortList()
+{
+    TakeLists();
+    m_logic->RefreshPorts();
+    ShowForm();
+    if (!Session().busy)
+        ApplyMenu();
+}
+
 void Cserial::TakeLists()
 {
     ConnectionForm &f = m_logic->form;
@@ -149,7 +179,10 @@ void Cserial::ShowForm()
 {
     const ConnectionForm &f = m_logic->form;
     m_showing = true;
-    if (m_port->count() != f.portLabels.size()) {
+    bool samePorts = m_port->count() == f.portLabels.size();
+    for (int i = 0; samePorts && i < f.portLabels.size(); ++i)
+        samePorts = m_port->itemText(i) == f.portLabels.at(i) && m_port->itemData(i).toString() == f.portPaths.at(i);
+    if (!samePorts) {
         m_port->clear();
         for (int i = 0; i < f.portLabels.size(); ++i)
             m_port->addItem(f.portLabels.at(i), f.portPaths.at(i));
@@ -197,6 +230,21 @@ void Cserial::ShowPortSettings(const QString &baud, QChar parity, const QString 
     ShowForm();
 }
 
+void Cserial::ApplyMenu()
+{
+    if (!Main())
+        return;
+    const ConnectionForm::Menu &m = m_logic->form.menu;
+    MainWindowHost *w = Main();
+    w->EnableMenuCommand(MenuConnection, telvio::CmdAutoconnect, m.autoconnect);
+    w->EnableMenuCommand(MenuConnection, telvio::CmdConnect, m.connect);
+    w->EnableMenuCommand(MenuConnection, telvio::CmdDisconnect, m.disconnect);
+    w->EnableMenuCommand(MenuConnection, telvio::CmdOpenPort, m.openPort);
+    w->EnableMenuCommand(MenuConnection, telvio::CmdRemote, m.remote);
+    w->EnableMenuCommand(MenuFile, telvio::CmdCloseProfile, m.closeProfile);
+    w->EnableMenuCommand(MenuFile, telvio::CmdWriteProfile, m.writeProfile);
+}
+
 void Cserial::ApplyTooltips(bool on)
 {
     auto tip = [on](QWidget *w, const char *text) { w->setToolTip(on ? QString::fromLatin1(text) : QString()); };
@@ -222,15 +270,7 @@ void Cserial::OnSetActive()
     ShowForm();
     if (wasBusyClosed || !Main())
         return;
-    const ConnectionForm::Menu &m = m_logic->form.menu;
-    MainWindowHost *w = Main();
-    w->EnableMenuCommand(MenuConnection, telvio::CmdAutoconnect, m.autoconnect);
-    w->EnableMenuCommand(MenuConnection, telvio::CmdConnect, m.connect);
-    w->EnableMenuCommand(MenuConnection, telvio::CmdDisconnect, m.disconnect);
-    w->EnableMenuCommand(MenuConnection, telvio::CmdOpenPort, m.openPort);
-    w->EnableMenuCommand(MenuConnection, telvio::CmdRemote, m.remote);
-    w->EnableMenuCommand(MenuFile, telvio::CmdCloseProfile, m.closeProfile);
-    w->EnableMenuCommand(MenuFile, telvio::CmdWriteProfile, m.writeProfile);
+    ApplyMenu();
 }
 
 } // namespace telvio

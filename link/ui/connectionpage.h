@@ -40,6 +40,8 @@ public:
     void ShowPortSettings(const QString &baud, QChar parity, const QString &dataBits, const QString &stopBits);
     // Asks the session for the port list again.
     void FillPortList();
+    // The port list is being opened: offer what is plugged in now.
+    void RefreshPortList();
     // Tests run the search without a modal dialog.
     void SetWaitDialogRunner(WaitDialogRunner *runner);
 
@@ -59,6 +61,7 @@ private:
     void TakeLists();
     void OnLineListChanged();
     void ApplyTooltips(bool on);
+    void ApplyMenu();
 
     class Runner;
     std::unique_ptr<Runner> m_runner;

@@ -268,17 +268,11 @@ void MainDialog::ApplyLineOptions()
 
 void MainDialog::OnComm()
 {
-    switch (m_comm->CommEvent()) {
-    case CommControl::EvReceive:
-        if (m_session->Connected())
-            m_session->ReadInput(true);
-        break;
-    case CommControl::EvCts:
-        if (m_session->Connected() && m_session->options.autoDisconnect == 1)
-            m_session->Disconnect();
-        break;
-    default: break;
-    }
+    // Received data is the session's own business (it hands it to the
+    // terminal); the window only reacts to the CTS line.
+    if (m_comm->CommEvent() == CommControl::EvCts && m_session->Connected()
+        && m_session->options.autoDisconnect == 1)
+        m_session->Disconnect();
 }
 
 void MainDialog::OnLinkLost(const QString &reason)

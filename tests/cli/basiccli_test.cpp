@@ -32,7 +32,6 @@ protected:
 
 TEST_P(BasicCli, ReadPrintsRecordAndPageState)
 {
-    CLI_WAITS_FOR_STRAY_BYTE_MEND();
     Start();
     const CliRun r = Run({"read", "basic"});
     ASSERT_EQ(r.exitCode, 0) << r.err.constData();
@@ -52,7 +51,6 @@ TEST_P(BasicCli, ReadPrintsRecordAndPageState)
 
 TEST_P(BasicCli, WriteBackASavedReadWithChanges)
 {
-    CLI_WAITS_FOR_STRAY_BYTE_MEND();
     Start();
     CliRun r = Run({"read", "basic"});
     ASSERT_EQ(r.exitCode, 0) << r.err.constData();
@@ -85,7 +83,6 @@ TEST_P(BasicCli, WriteBackASavedReadWithChanges)
 
 TEST_P(BasicCli, WriteRefusals)
 {
-    CLI_WAITS_FOR_STRAY_BYTE_MEND();
     Start();
     // The page's own validation of what the modem holds with what is
     // given: exit 1, its message, nothing written. (Values that are wrong
@@ -98,7 +95,6 @@ TEST_P(BasicCli, WriteRefusals)
 
 TEST_P(BasicCli, OlderModelsHaveNoAutoPin)
 {
-    CLI_WAITS_FOR_STRAY_BYTE_MEND();
     telvio::sim::SimConfig config;
     config.model = telvio::sim::Model::Orca1;
     Start(config);
@@ -112,7 +108,6 @@ TEST_P(BasicCli, OlderModelsHaveNoAutoPin)
 
 TEST_P(BasicCli, FactoryFollowsThePort)
 {
-    CLI_WAITS_FOR_STRAY_BYTE_MEND();
     telvio::sim::SimConfig config;
     config.line.baud = 115200;
     config.line.stopBits = 2;
@@ -134,7 +129,6 @@ TEST_P(BasicCli, ResetNowClosesTheLink)
 
 TEST_P(BasicCli, PinOperations)
 {
-    CLI_WAITS_FOR_STRAY_BYTE_MEND();
     telvio::sim::SimConfig config;
     config.sim = telvio::sim::SimCard::PinRequired;
     config.pin = "1234";
@@ -169,7 +163,6 @@ TEST_P(BasicCli, PinOperations)
 
 TEST_P(BasicCli, DtrFunctions)
 {
-    CLI_WAITS_FOR_STRAY_BYTE_MEND();
     Start();
     CliRun r = Run({"dtr", "dial", "0123456"});
     ASSERT_EQ(r.exitCode, 0) << r.err.constData();
@@ -196,7 +189,6 @@ TEST_P(BasicCli, DtrFunctions)
 
 TEST_P(BasicCli, SmsTextFollowsTheMessageEdit)
 {
-    CLI_WAITS_FOR_STRAY_BYTE_MEND();
     Start();
     // Typing stops at 160; a break typed at 159 still goes in.
     EXPECT_EQ(Run({"dtr", "sms", "5", QString(161, 'x')}).exitCode, 2);

@@ -51,6 +51,29 @@ TEST_P(CliOnSim, SendHandsBackTheAnswerAndFailsOnError)
     EXPECT_EQ(r.Json().value("result").toInt(), 0);
 }
 
+// A profile dump holds E, R, R, O and R in order; by default send waits for
+// the final result line, so the dump is a success. A given --error text keeps
+// the in-order meaning the pages use.
+TEST_P(CliOnSim, SendEndsOnTheFinalResultLineByDefault)
+{
+    Start();
+    CliRun r = Cli({"--port", path, "--json", "send", "AT&V"});
+    EXPECT_EQ(r.exitCode, 0) << r.err.constData();
+    EXPECT_EQ(r.Json().value("result").toInt(), 1);
+    EXPECT_TRUE(r.Json().value("answer").toString().endsWith("\r\nOK\r\n")) << r.out.constData();
+
+    r = Cli({"--port", path, "--json", "send", "AT+CPIN=\"9999\"", "--factor", "1"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.Json().value("result").toInt(), 2) << r.out.constData();
+
+    if (RealRate()) {
+        // Only a dump that arrives piece by piece springs the trap: all at
+        // once, the shorter success text wins the race of passes.
+        r = Cli({"--port", path, "--json", "send", "AT&V", "--error", "ERROR"});
+        EXPECT_EQ(r.Json().value("result").toInt(), 2) << r.out.constData();
+    }
+}
+
 TEST_P(CliOnSim, IdentifyReportsTheModemAndItsPages)
 {
     Start();

@@ -69,14 +69,6 @@ protected:
     QString path;
 };
 
-// For the cases that still fail at the real rate because identification
-// leaves the rest of an answer in the input for the next command to read.
-#define CLI_WAITS_FOR_STRAY_BYTE_MEND()                                                                                \
-    do {                                                                                                               \
-        if (RealRate())                                                                                                \
-            GTEST_SKIP() << "waits for the stray-byte mend";                                                          \
-    } while (0)
-
 #define CLI_AT_BOTH_RATES(Fixture)                                                                                     \
     INSTANTIATE_TEST_SUITE_P(Rates, Fixture, ::testing::Values(clitest::LineRate::Full, clitest::LineRate::Real),     \
                              clitest::RateName)

@@ -50,7 +50,6 @@ protected:
 
 TEST_P(FailureCli, AMangledDumpNamesWhatItLeftUnread)
 {
-    CLI_WAITS_FOR_STRAY_BYTE_MEND();
     Start();
     // Ends in OK, but "&D" names no item and "+ICF" is no framing.
     Answer("&V", {"ACTIVE PROFILE:", "Q:0 V:1 S0:000", "E:1 &C:1 &D:7 &S:1 +CMEE:1", "+IPR:9600 +ICF:x,4 +IFC:2,2"});
@@ -75,7 +74,6 @@ TEST_P(FailureCli, AMangledDumpNamesWhatItLeftUnread)
 
 TEST_P(FailureCli, AnswersThatHoldNoValueNameTheirFields)
 {
-    CLI_WAITS_FOR_STRAY_BYTE_MEND();
     Start();
     Answer("%C", {"%C: 7"});
     Answer("+CBST", {"+CBST: 99,0,9"});
@@ -90,7 +88,6 @@ TEST_P(FailureCli, AnswersThatHoldNoValueNameTheirFields)
 
 TEST_P(FailureCli, ARefusalIsToldWithItsMeaning)
 {
-    CLI_WAITS_FOR_STRAY_BYTE_MEND();
     Start();
     Refuse("+CBST", 10);
     CliRun r = Run({"read", "basic"});
@@ -128,7 +125,6 @@ TEST_P(FailureCli, ADeviceGoneDuringIdentificationIsNotAMissingModem)
 
 TEST_P(FailureCli, AWriteCutShortShowsTheSettingsUsed)
 {
-    CLI_WAITS_FOR_STRAY_BYTE_MEND();
     Start();
     modem.addFault(Fault{"+IFC", FaultKind::HangUp, 0, true});
     const CliRun r = Run({"write", "serial", "--set", "dteRate=115200"});

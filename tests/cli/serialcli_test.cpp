@@ -31,7 +31,6 @@ protected:
 
 TEST_P(SerialCli, ReadPrintsEveryFieldAsPositionAndText)
 {
-    CLI_WAITS_FOR_STRAY_BYTE_MEND();
     Start();
     const CliRun r = Cli({"--port", path, "--json", "read", "serial"});
     ASSERT_EQ(r.exitCode, 0) << r.err.constData();
@@ -50,7 +49,6 @@ TEST_P(SerialCli, ReadPrintsEveryFieldAsPositionAndText)
 
 TEST_P(SerialCli, WriteMovesModemAndLinkAndBackFromASavedRead)
 {
-    CLI_WAITS_FOR_STRAY_BYTE_MEND();
     Start();
     CliRun r = Cli({"--port", path, "--json", "read", "serial"});
     ASSERT_EQ(r.exitCode, 0) << r.err.constData();
@@ -90,7 +88,6 @@ TEST_P(SerialCli, WriteMovesModemAndLinkAndBackFromASavedRead)
 
 TEST_P(SerialCli, WriteFailingHalfWaySaysSoAndWhereTheLinkIs)
 {
-    CLI_WAITS_FOR_STRAY_BYTE_MEND();
     Start();
     modem.addFault(telvio::sim::Fault{"+IFC", telvio::sim::FaultKind::Error, 0, true});
     const CliRun r = Cli({"--port", path, "--json", "write", "serial", "--set", "dteRate=115200"});
@@ -105,7 +102,6 @@ TEST_P(SerialCli, WriteFailingHalfWaySaysSoAndWhereTheLinkIs)
 
 TEST_P(SerialCli, SuppressionIsSwitchedOnWhenLettingTheModemGo)
 {
-    CLI_WAITS_FOR_STRAY_BYTE_MEND();
     // As the Connection page's Disconnect does once the user agrees; the
     // maker's firmware is left as it is there too.
     telvio::sim::SimConfig c;
@@ -119,7 +115,6 @@ TEST_P(SerialCli, SuppressionIsSwitchedOnWhenLettingTheModemGo)
 
 TEST_P(SerialCli, UsageErrorsTouchNothing)
 {
-    CLI_WAITS_FOR_STRAY_BYTE_MEND();
     Start();
     const QString missing = dir.filePath("missing.json");
     const struct {

@@ -246,3 +246,59 @@ TEST_F(ConnectionLogicTest, BusySessionIgnoresTheProcedures)
 }
 
 } // namespace
+
+namespace {
+
+// What is plugged in changes while the program runs; here the candidates
+// change through the options (a fixed list of ttyS ports) and the ports named
+// on the command line.
+TEST_F(ConnectionLogicTest, RefreshOffersNewPortsAndKeepsTheChoice)
+{
+    session.SetExtraPorts({QStringLiteral("/dev/pts/7")});
+    logic.FillPorts();
+    ASSERT_EQ(logic.form.portPaths, (QStringList{"/dev/pts/7", "/dev/ttyS0", "/dev/ttyS1"}));
+    logic.form.SelectPort(QStringLiteral("/dev/ttyS1"));
+
+    session.options.numberOfPorts = 3; // two more appeared
+    logic.RefreshPorts();
+    EXPECT_EQ(logic.form.portPaths,
+              (QStringList{"/dev/pts/7", "/dev/ttyS0", "/dev/ttyS1", "/dev/ttyS2", "/dev/ttyS3"}));
+    EXPECT_EQ(logic.form.portLabels.first(), QStringLiteral("pts/7"));
+    EXPECT_EQ(logic.form.PortPath(), QStringLiteral("/dev/ttyS1"));
+
+    session.options.numberOfPorts = 0; // the chosen one went away
+    logic.RefreshPorts();
+    EXPECT_EQ(logic.form.portPaths, (QStringList{"/dev/pts/7", "/dev/ttyS0"}));
+    EXPECT_EQ(logic.form.PortPath(), QStringLiteral("/dev/pts/7"));
+}
+
+TEST_F(ConnectionLogicTest, RefreshThatFindsTheFirstPortOffersTheProcedures)
+{
+    logic.form.portPaths.clear();
+    logic.form.portLabels.clear();
+    logic.form.port = -1;
+    logic.Activate();
+    ASSERT_FALSE(logic.form.openEnabled);
+    logic.RefreshPorts();
+    EXPECT_EQ(logic.form.PortPath(), QStringLiteral("/dev/ttyS0"));
+    EXPECT_TRUE(logic.form.autoconnectEnabled);
+    EXPECT_TRUE(logic.form.connectEnabled);
+    EXPECT_TRUE(logic.form.openEnabled);
+    EXPECT_TRUE(logic.form.menu.openPort);
+    EXPECT_FALSE(logic.form.disconnectEnabled);
+}
+
+TEST_F(ConnectionLogicTest, RefreshWhileConnectedLeavesTheProceduresAlone)
+{
+    port.SetPortOpen(true);
+    session.SetConnected(true);
+    logic.Activate();
+    session.options.numberOfPorts = 3;
+    logic.RefreshPorts();
+    EXPECT_EQ(logic.form.portPaths.size(), 4);
+    EXPECT_FALSE(logic.form.openEnabled);
+    EXPECT_FALSE(logic.form.autoconnectEnabled);
+    EXPECT_TRUE(logic.form.disconnectEnabled);
+}
+
+} // namespace

@@ -161,13 +161,14 @@ TEST_F(SessionTest, TailWaitsForCharactersAfterTheLastMatch)
     EXPECT_EQ(cmd, QByteArray("\r\n> "));
 }
 
-TEST_F(SessionTest, InputLeftFromBeforeTheCommandBelongsToTheAnswer)
+TEST_F(SessionTest, InputLeftFromBeforeTheCommandGoesToTheTerminalNotTheAnswer)
 {
     port.Feed("\r\nRING\r\n");
     modem.Answer("AT", "\r\nOK\r\n");
     QByteArray cmd = "AT";
     EXPECT_EQ(session.Exchange(cmd, 3, "OK\r\n", "ERROR"), ExSuccess);
-    EXPECT_TRUE(cmd.startsWith("\r\nRING\r\n"));
+    EXPECT_EQ(cmd, QByteArray("\r\nOK\r\n"));
+    EXPECT_EQ(host.terminal, QByteArray("\r\nRING\r\n"));
 }
 
 TEST_F(SessionTest, CommandIsDroppedWhileOutputIsPending)

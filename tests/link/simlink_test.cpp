@@ -219,3 +219,53 @@ TEST(AutoconnectOverTheLine, FindsAModemAtAnotherRateAndFraming)
 }
 
 } // namespace
+
+namespace {
+
+// At the real line rate identification's "AT+CPIN?" exchange is satisfied by
+// "+CPIN: READY" while the rest of that answer is still on the wire. Every
+// read after it must still get its own answer, in either result-code format.
+class ReadAfterIdentify : public ::testing::TestWithParam<bool> {};
+
+TEST_P(ReadAfterIdentify, GetsEachCommandsOwnAnswerAtTheRealRate)
+{
+    sim::SimConfig config = Config();
+    config.realRate = true;
+    config.verbose = GetParam();
+    config.echo = true;
+    SimLink link(config);
+    ASSERT_TRUE(link.Started());
+    ConnectParams p;
+    p.port = link.path;
+    ASSERT_EQ(link.session.Connect(p), 1);
+    ASSERT_EQ(link.session.simStatus, 1);
+    ModemSession &s = link.session;
+    QByteArray answer = "ATS0=3";
+    ASSERT_EQ(s.ExchangeLine(answer, 3, "OK\r\n", "0\r"), ExSuccess) << answer.constData();
+    answer = "ATS0?";
+    ASSERT_EQ(s.ExchangeLine(answer, 3, "OK\r\n", "0\r"), ExSuccess);
+    EXPECT_TRUE(answer.startsWith("ATS0?\r")) << answer.constData();
+    EXPECT_TRUE(answer.contains("003")) << answer.constData();
+    answer = "AT+CBST?";
+    const QByteArray cbst = s.verbose ? "+CBST:\rOK\r\n" : "+CBST:\r0\r";
+    ASSERT_EQ(s.Exchange(answer, 3, cbst, s.verbose ? "ERROR" : "4\r"), ExSuccess);
+    EXPECT_TRUE(answer.startsWith("AT+CBST?\r")) << answer.constData();
+    EXPECT_TRUE(answer.contains("+CBST: ")) << answer.constData();
+    answer = "AT+CGSN";
+    ASSERT_EQ(s.ExchangeLine(answer, 3, "OK\r\n", "0\r"), ExSuccess);
+    EXPECT_TRUE(answer.contains(s.imei)) << answer.constData();
+    answer = "AT+CPIN?";
+    ASSERT_EQ(s.Exchange(answer, 3, "+CPIN:\n", "ERROR\n"), ExSuccess);
+    // Straight after an answer cut short: the next one is still its own.
+    answer = "ATS0?";
+    ASSERT_EQ(s.ExchangeFinal(answer, 3), ExSuccess);
+    EXPECT_TRUE(answer.startsWith("ATS0?\r")) << answer.constData();
+    EXPECT_TRUE(answer.contains("003")) << answer.constData();
+}
+
+INSTANTIATE_TEST_SUITE_P(ResultCodes, ReadAfterIdentify, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool> &info) {
+                             return std::string(info.param ? "verbose" : "numeric");
+                         });
+
+} // namespace

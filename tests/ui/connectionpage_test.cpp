@@ -149,6 +149,44 @@ TEST_F(ConnectionPage, FixedPortListWhenNotSearching)
     EXPECT_EQ(ports, (QStringList{"ttyS0", "ttyS1", "ttyS2", "ttyS3"}));
 }
 
+TEST_F(ConnectionPage, OpeningThePortListOffersPortsPluggedInSince)
+{
+    WriteSettingsFile("[Settings]\nSearchPorts=0\nNumberOfPorts=1\n");
+    MainDialog &w = Window({QStringLiteral("/dev/pts/7")});
+    ASSERT_EQ(Page().PortList()->count(), 3);
+    Page().PortList()->setCurrentIndex(2); // ttyS1
+    Session().options.numberOfPorts = 2;   // ttyS2 appeared
+    Page().PortList()->showPopup();
+    QStringList ports;
+    for (int i = 0; i < Page().PortList()->count(); ++i)
+        ports << Page().PortList()->itemText(i);
+    EXPECT_EQ(ports, (QStringList{"pts/7", "ttyS0", "ttyS1", "ttyS2"}));
+    EXPECT_EQ(Page().PortList()->currentText(), QStringLiteral("ttyS1"));
+    Page().PortList()->hidePopup();
+    // The choice made after the refresh is the one the procedures use.
+    Page().PortList()->setCurrentIndex(3);
+    Page().ExecuteCommand(Cserial::CmdOpen);
+    EXPECT_EQ(m_port.CommPort(), QStringLiteral("/dev/ttyS2"));
+    EXPECT_TRUE(w.MenuAction(CmdDisconnect)->isEnabled());
+}
+
+TEST_F(ConnectionPage, FirstPortPluggedInEnablesTheProcedures)
+{
+    MainDialog &w = Window();
+    Page().Logic().form.portLabels.clear();
+    Page().Logic().form.portPaths.clear();
+    Page().Logic().form.port = -1;
+    Page().OnSetActive();
+    ASSERT_FALSE(Page().OpenButton()->isEnabled());
+    Session().SetExtraPorts({QStringLiteral("/dev/ttyUSB0")});
+    Page().PortList()->showPopup();
+    Page().PortList()->hidePopup();
+    EXPECT_EQ(Page().PortList()->itemText(0), QStringLiteral("ttyUSB0"));
+    EXPECT_TRUE(Page().OpenButton()->isEnabled());
+    EXPECT_TRUE(Page().ConnectButton()->isEnabled());
+    EXPECT_TRUE(w.MenuAction(CmdOpenPort)->isEnabled());
+}
+
 TEST_F(ConnectionPage, TooltipsFollowTheOption)
 {
     Window();
