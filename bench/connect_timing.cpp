@@ -42,10 +42,10 @@ struct Session {
 
 int FastUnit(ModemSession &s, int baud)
 {
-    s.fastProbe = true;
+    s.SetFastProbe(true);
     s.SetPollUnit(baud);
     const int unit = s.PollUnit();
-    s.fastProbe = false;
+    s.SetFastProbe(false);
     s.SetPollUnit(baud);
     return unit;
 }
@@ -61,7 +61,7 @@ void TimeConnect(int baud)
     Session s;
     ConnectParams p;
     p.port = path;
-    p.baud = QString::number(baud);
+    p.line.baud = baud;
     double best = 1e9;
     long long bytes = 0;
     int result = 0;

@@ -135,7 +135,7 @@ void ReportPage(Output &out, const ModemSession &s, const BasicLogic &logic)
     out.Set(QStringLiteral("statusLedText"), ItemText(BasicForm::StatusLedItems(), r.StatusLed()));
     out.Set(QStringLiteral("timeToReset"), logic.form.timeToReset.text);
     out.Set(QStringLiteral("pinEnabled"), logic.PinEnabled() ? 1 : 0);
-    out.Set(QStringLiteral("simStatus"), s.simStatus);
+    out.Set(QStringLiteral("simStatus"), s.SimStatus());
 }
 
 // --- write basic -------------------------------------------------------------
@@ -275,7 +275,7 @@ bool ApplyAll(BasicLogic &logic, const ModemSession &s, const FieldValues &value
         && (logic.form.autoPin.checked != before.autoPin.checked
             || logic.form.autoPinCode.text != before.autoPinCode.text
             || logic.form.statusLed.current != before.statusLed.current)) {
-        *error = QStringLiteral("the %1 has no Auto PIN function and no status LED").arg(s.modelName);
+        *error = QStringLiteral("the %1 has no Auto PIN function and no status LED").arg(s.ModelName());
         return false;
     }
     return true;
@@ -343,7 +343,7 @@ int BasicActions(CliContext &ctx, const QStringList &args)
     }
     if (action == QLatin1String("embedded-app")) {
         if (!s.Traits().pikeCommands) {
-            out.Error(QStringLiteral("the %1 has no embedded application switch").arg(s.modelName));
+            out.Error(QStringLiteral("the %1 has no embedded application switch").arg(s.ModelName()));
             return ExitFailed;
         }
         out.Set(QStringLiteral("embeddedApp"), page.logic.form.embeddedApp.caption);
@@ -364,7 +364,7 @@ bool CodeFits(const QString &code)
 
 void ReportPin(Output &out, const ModemSession &s, const BasicLogic &logic)
 {
-    out.Set(QStringLiteral("simStatus"), s.simStatus);
+    out.Set(QStringLiteral("simStatus"), s.SimStatus());
     out.Set(QStringLiteral("pinEnabled"), logic.PinEnabled() ? 1 : 0);
     out.Set(QStringLiteral("activatePin"), logic.form.activatePin.caption);
 }

@@ -16,10 +16,7 @@ ConnectParams ConnectParamsOf(const GlobalOptions &options)
 {
     ConnectParams p;
     p.port = options.port;
-    p.baud = QString::number(options.line.baud);
-    p.parity = QLatin1Char(options.line.parity);
-    p.dataBits = QString::number(options.line.dataBits);
-    p.stopBits = QString::number(options.line.stopBits);
+    p.line = options.line;
     return p;
 }
 

@@ -31,20 +31,20 @@ void Report(CliContext &ctx, int result)
     Output &out = ctx.Out();
     out.Set(QStringLiteral("result"), result);
     out.Set(QStringLiteral("port"), ctx.Options().port);
-    out.Set(QStringLiteral("baud"), s.baudText);
-    out.Set(QStringLiteral("parity"), QString(s.parity));
-    out.Set(QStringLiteral("dataBits"), s.dataBitsText);
-    out.Set(QStringLiteral("stopBits"), s.stopBitsText);
+    out.Set(QStringLiteral("baud"), s.BaudText());
+    out.Set(QStringLiteral("parity"), QString(s.Parity()));
+    out.Set(QStringLiteral("dataBits"), s.DataBitsText());
+    out.Set(QStringLiteral("stopBits"), s.StopBitsText());
     out.Set(QStringLiteral("modelCode"), int(s.Traits().model));
-    out.Set(QStringLiteral("modelName"), s.modelName);
-    out.Set(QStringLiteral("imeiPrefix"), s.imeiPrefix);
-    out.Set(QStringLiteral("imei"), QString::fromLatin1(s.imei));
+    out.Set(QStringLiteral("modelName"), s.ModelName());
+    out.Set(QStringLiteral("imeiPrefix"), s.ImeiPrefix());
+    out.Set(QStringLiteral("imei"), QString::fromLatin1(s.Imei()));
     out.Set(QStringLiteral("makerFirmware"), int(s.Traits().makerFirmware));
     out.Set(QStringLiteral("extendedFirmware"), int(s.Traits().extendedFirmware));
-    out.Set(QStringLiteral("simStatus"), s.simStatus);
-    out.Set(QStringLiteral("verbose"), s.verbose ? 1 : 0);
-    out.Set(QStringLiteral("echo"), s.echo ? 1 : 0);
-    out.Set(QStringLiteral("quiet"), s.quiet);
+    out.Set(QStringLiteral("simStatus"), s.SimStatus());
+    out.Set(QStringLiteral("verbose"), s.Verbose() ? 1 : 0);
+    out.Set(QStringLiteral("echo"), s.Echo() ? 1 : 0);
+    out.Set(QStringLiteral("quiet"), s.Quiet());
     out.Set(QStringLiteral("pages"), QJsonArray::fromStringList(PageCaptions(s)));
 }
 

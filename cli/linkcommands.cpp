@@ -38,9 +38,9 @@ int Probe(CliContext &ctx, const QStringList &args)
     const int result = s.Probe();
     Output &out = ctx.Out();
     out.Set(QStringLiteral("result"), result);
-    out.Set(QStringLiteral("verbose"), s.verbose ? 1 : 0);
-    out.Set(QStringLiteral("echo"), s.echo ? 1 : 0);
-    out.Set(QStringLiteral("quiet"), s.quiet);
+    out.Set(QStringLiteral("verbose"), s.Verbose() ? 1 : 0);
+    out.Set(QStringLiteral("echo"), s.Echo() ? 1 : 0);
+    out.Set(QStringLiteral("quiet"), s.Quiet());
     if (result <= 0) {
         out.Error(result < 0 ? QStringLiteral("%1 during the probe")
                                    .arg(ctx.LostReason().isEmpty() ? QStringLiteral("the link went down")

@@ -152,7 +152,7 @@ int Write(CliContext &ctx, CliPrompter &prompts, const FieldValues &values)
         out.Error(QStringLiteral("the modem does not answer at %1 after the write").arg(ctx.LinkUsed()));
         return ExitFailed;
     }
-    if (s.quiet == 1)
+    if (s.Quiet() == 1)
         LetGo(s, prompts);
     return ExitOk;
 }

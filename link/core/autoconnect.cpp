@@ -53,10 +53,7 @@ int RunAutoconnectSearch(ModemSession &session, const QString &port, const QStri
             progress(n + 1, SearchProgressText(portLabel, a));
         ConnectParams params;
         params.port = port;
-        params.baud = a.baud;
-        params.parity = a.parity;
-        params.dataBits = a.dataBits;
-        params.stopBits = a.stopBits;
+        params.line = PortSettings{a.baud.toInt(), char(a.parity.toLatin1()), a.dataBits.toInt(), a.stopBits.toInt()};
         if (session.Connect(params) != 0)
             return 1;
         if (aborted && aborted())
@@ -70,7 +67,9 @@ bool AdoptModemParity(ModemSession &session)
     QByteArray answer = QByteArrayLiteral("AT+ICF?");
     if (session.ExchangeLine(answer, 3, QByteArrayLiteral("OK\r\n"), QByteArrayLiteral("0\r")) != ExSuccess)
         return false;
-    session.parity = ParityFromIcf(answer);
+    PortSettings line = session.Line();
+    line.parity = ParityFromIcf(answer).toLatin1();
+    session.SetLine(line);
     session.ApplyPortSettings();
     return true;
 }

@@ -46,6 +46,20 @@ QChar ConnectionForm::ParityLetter() const
     return item.isEmpty() ? QLatin1Char('N') : item.at(0);
 }
 
+PortSettings ConnectionForm::Line() const
+{
+    PortSettings line;
+    bool ok = false;
+    if (const int baud = BaudText().toInt(&ok); ok)
+        line.baud = baud;
+    line.parity = ParityLetter().toLatin1();
+    if (const int bits = DataBitsText().toInt(&ok); ok)
+        line.dataBits = bits;
+    if (const int bits = StopBitsText().toInt(&ok); ok)
+        line.stopBits = bits;
+    return line;
+}
+
 void ConnectionForm::SelectBaud(const QString &text)
 {
     const int i = BaudItems().indexOf(text);

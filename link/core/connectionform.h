@@ -2,6 +2,8 @@
 
 #include "link/core/linklayer.h"
 
+#include "link/core/portsettings.h"
+
 #include <QChar>
 #include <QString>
 #include <QStringList>
@@ -47,6 +49,9 @@ struct ConnectionForm {
     QString PortLabel() const { return port >= 0 && port < portLabels.size() ? portLabels.at(port) : QString(); }
     QString BaudText() const;
     QChar ParityLetter() const;
+    // The four lists as port settings; a list with nothing chosen gives
+    // its part of 9600 8N1.
+    PortSettings Line() const;
     QString DataBitsText() const;
     QString StopBitsText() const;
 

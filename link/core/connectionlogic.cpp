@@ -47,7 +47,7 @@ void ConnectionLogic::RefreshPorts()
     FillPorts();
     form.SelectPort(chosen);
     // Idle, the procedures are offered exactly when there is a port.
-    if (!m_session.Connected() && !m_session.offline && !m_session.busy) {
+    if (!m_session.Connected() && !m_session.Offline() && !m_session.Busy()) {
         const bool havePorts = !form.portPaths.isEmpty();
         form.autoconnectEnabled = havePorts;
         form.connectEnabled = havePorts;
@@ -70,15 +70,15 @@ void ConnectionLogic::Activate()
         form.disconnectEnabled = true;
         form.disconnectCaption = QStringLiteral("Disconnect");
         form.openEnabled = false;
-        if (!m_session.terminalOnly)
+        if (!m_session.TerminalOnly())
             form.connectCaption = QStringLiteral("Reconnect");
         form.menu.autoconnect = false;
         form.menu.openPort = false;
         form.menu.disconnect = true;
-        if (!m_session.terminalOnly)
+        if (!m_session.TerminalOnly())
             form.menu.writeProfile = true;
         host->SetStatusBarConnected(true);
-    } else if (m_session.offline) {
+    } else if (m_session.Offline()) {
         form.autoconnectEnabled = false;
         form.connectEnabled = false;
         form.openEnabled = false;
@@ -90,7 +90,7 @@ void ConnectionLogic::Activate()
         form.menu.remote = false;
         form.menu.openPort = false;
         form.menu.closeProfile = true;
-    } else if (!m_session.busy) {
+    } else if (!m_session.Busy()) {
         form.connectCaption = QStringLiteral("Connect");
         if (host->PageCount() > 1) {
             m_session.RemovePages();
@@ -125,7 +125,7 @@ void ConnectionLogic::ReturnToThisPage(bool afterConnect)
 
 void ConnectionLogic::Connect()
 {
-    if (m_session.busy)
+    if (m_session.Busy())
         return;
     BusyScope busy(m_session);
     if (m_session.Connected()) {
@@ -137,10 +137,7 @@ void ConnectionLogic::Connect()
     MessageWindowScope window(m_session, QStringLiteral("Connecting..."));
     ConnectParams p;
     p.port = form.PortPath();
-    p.baud = form.BaudText();
-    p.parity = form.ParityLetter();
-    p.dataBits = form.DataBitsText();
-    p.stopBits = form.StopBitsText();
+    p.line = form.Line();
     const int r = m_session.Connect(p);
     if (r == 0) {
         m_prompts.Message(kNoModem, QString(), Prompter::Icon::Information);
@@ -157,7 +154,7 @@ void ConnectionLogic::Connect()
 
 void ConnectionLogic::Autoconnect()
 {
-    if (m_session.busy)
+    if (m_session.Busy())
         return;
     if (m_session.Connected()) {
         m_prompts.Message(kAlreadyConnected, QString(), Prompter::Icon::Error);
@@ -188,17 +185,17 @@ void ConnectionLogic::Autoconnect()
 
 void ConnectionLogic::Disconnect()
 {
-    if (UnsavedPages() && !m_session.offline
+    if (UnsavedPages() && !m_session.Offline()
         && !m_prompts.Question(QStringLiteral("All unsaved changes will be lost.\nDu you wish to contiune?")))
         return;
     for (PageId page : {PageId::Basic, PageId::Serial, PageId::Sms, PageId::Gprs}) {
         m_session.Flags(page).modified = false;
         m_session.Flags(page).profilePending = false;
     }
-    if (m_session.busy)
+    if (m_session.Busy())
         return;
     BusyScope busy(m_session);
-    if (m_session.quiet && !m_session.Traits().makerFirmware
+    if (m_session.Quiet() && !m_session.Traits().makerFirmware
         && m_prompts.Question(QStringLiteral("Result Code Suppression will now be activated, and\nthe active "
                                              "configuration will be saved, RAM to EEPROM.\nDu you wish to save "
                                              "settings before disconneting?"))) {
@@ -206,9 +203,9 @@ void ConnectionLogic::Disconnect()
         m_session.SendAndWait(q1, 1);
         QByteArray store = QByteArrayLiteral("AT&W");
         m_session.SendAndWait(store, 1);
-        m_session.quiet = 0;
+        m_session.SetQuiet(0);
     }
-    if (m_session.Connected() || m_session.offline)
+    if (m_session.Connected() || m_session.Offline())
         m_session.Disconnect();
     else
         m_prompts.Message(QStringLiteral("Not connected!"), QString(), Prompter::Icon::Error);
@@ -218,7 +215,7 @@ void ConnectionLogic::Disconnect()
 
 void ConnectionLogic::Open()
 {
-    if (m_session.busy)
+    if (m_session.Busy())
         return;
     BusyScope busy(m_session);
     SessionHost *host = m_session.Host();
@@ -229,12 +226,7 @@ void ConnectionLogic::Open()
     }
     if (form.portPaths.isEmpty())
         return;
-    PortSettings line;
-    if (!PortSettings::Parse(QStringLiteral("%1,%2,%3,%4")
-                                 .arg(form.BaudText(), QString(form.ParityLetter()), form.DataBitsText(),
-                                      form.StopBitsText()),
-                             &line)
-        || !m_session.OpenForTerminal(form.PortPath(), line)) {
+    if (!m_session.OpenForTerminal(form.PortPath(), form.Line())) {
         m_prompts.Message(QStringLiteral("Comport not available"));
         return;
     }
@@ -257,31 +249,32 @@ void ConnectionLogic::RouteCommand()
 {
     if (!m_session.Connected())
         return;
-    bool changed = false;
-    auto follow = [&changed](QString &sessionText, const QString &listText) {
-        if (!listText.isEmpty() && sessionText != listText) {
-            sessionText = listText;
-            changed = true;
-        }
+    // A list with nothing chosen leaves that part of the settings alone.
+    PortSettings line = m_session.Line();
+    auto follow = [](int &value, const QString &listText) {
+        bool ok = false;
+        const int chosen = listText.toInt(&ok);
+        if (ok)
+            value = chosen;
     };
-    follow(m_session.baudText, form.BaudText());
-    follow(m_session.dataBitsText, form.DataBitsText());
-    follow(m_session.stopBitsText, form.StopBitsText());
-    if (m_session.parity != form.ParityLetter()) {
-        m_session.parity = form.ParityLetter();
-        changed = true;
-    }
-    if (changed)
+    follow(line.baud, form.BaudText());
+    follow(line.dataBits, form.DataBitsText());
+    follow(line.stopBits, form.StopBitsText());
+    if (!form.ParityLetter().isNull())
+        line.parity = form.ParityLetter().toLatin1();
+    if (!(line == m_session.Line())) {
+        m_session.SetLine(line);
         m_session.ApplyPortSettings();
+    }
 }
 
 void ConnectionLogic::SelectSessionSettings()
 {
-    form.SelectPort(m_session.portName);
-    form.SelectBaud(m_session.baudText);
-    form.SelectParity(m_session.parity);
-    form.SelectDataBits(m_session.dataBitsText);
-    form.SelectStopBits(m_session.stopBitsText);
+    form.SelectPort(m_session.PortName());
+    form.SelectBaud(m_session.BaudText());
+    form.SelectParity(m_session.Parity());
+    form.SelectDataBits(m_session.DataBitsText());
+    form.SelectStopBits(m_session.StopBitsText());
 }
 
 } // namespace telvio

@@ -11,22 +11,19 @@ namespace telvio {
 
 int ModemSession::Connect(const ConnectParams &params)
 {
-    statusText = params.statusText;
-    portName = params.port;
-    baudText = params.baud;
-    parity = params.parity;
-    dataBitsText = params.dataBits;
-    stopBitsText = params.stopBits;
-    simStatus = 0;
+    m_statusText = params.statusText;
+    m_portName = params.port;
+    SetLine(params.line);
+    m_sim = SimState::Unknown;
     m_traits = ModemTraits();
-    imei.clear();
+    m_imei.clear();
 
-    m_comm->SetCommPort(portName);
-    m_comm->SetSettings(QStringLiteral("%1,%2,%3,%4").arg(baudText, QString(parity), dataBitsText, stopBitsText));
+    m_comm->SetCommPort(m_portName);
+    m_comm->SetSettings(m_line.ToString());
     if (!m_comm->SetPortOpen(true)) {
         m_connected = false;
         m_host->RefreshStatusPanel();
-        portName = QStringLiteral("0");
+        m_portName = QStringLiteral("0");
         if (m_prompter)
             m_prompter->Message(QStringLiteral("Unable to open COM-port..."), QString(), Prompter::Icon::Error);
         return -1;
@@ -37,12 +34,12 @@ int ModemSession::Connect(const ConnectParams &params)
     m_connected = true;
     m_host->RefreshStatusPanel();
     m_connected = false;
-    quiet = 0;
-    const int baud = baudText.toInt();
-    fastProbe = true;
+    m_quiet = 0;
+    const int baud = m_line.baud;
+    m_fastProbe = true;
     SetPollUnit(baud);
     const int probe = Probe();
-    fastProbe = false;
+    m_fastProbe = false;
     SetPollUnit(baud);
     if (probe <= 0)
         return ConnectFailed();
@@ -51,10 +48,10 @@ int ModemSession::Connect(const ConnectParams &params)
     const int r = ExchangeLine(answer, 3, QByteArrayLiteral("OK\r\n"), QByteArrayLiteral("0\r"));
     if (answer.size() <= 1 || r != ExSuccess)
         return ConnectFailed();
-    imei = ImeiFromAnswer(answer);
-    const ModelRow &row = FindModel(imei);
-    imeiPrefix = QString::fromLatin1(row.prefix ? row.prefix : "");
-    modelName = QString::fromLatin1(row.name);
+    m_imei = ImeiFromAnswer(answer);
+    const ModelRow &row = FindModel(m_imei);
+    m_imeiPrefix = QString::fromLatin1(row.prefix ? row.prefix : "");
+    m_modelName = QString::fromLatin1(row.name);
     if (row.code == Model::Unknown)
         return ConnectFailed();
     bool makerFw = false;
@@ -62,17 +59,17 @@ int ModemSession::Connect(const ConnectParams &params)
     CheckFirmware(row.code, &makerFw, &extendedFw);
     m_traits = ModemTraits::Of(row.code, makerFw, extendedFw);
 
-    simStatus = 0;
+    m_sim = SimState::Unknown;
     answer = QByteArrayLiteral("AT+CPIN?");
     const int pin = Exchange(answer, 3, QByteArrayLiteral("+CPIN:\n"), QByteArrayLiteral("ERROR\n"));
     if (pin == ExSuccess || pin == ExError)
-        simStatus = SimStatusFromAnswer(answer);
+        m_sim = SimState(SimStatusFromAnswer(answer));
     if (!LinkUp())
         return ConnectFailed();
 
     m_comm->SetRThreshold(1);
     m_connecting = false;
-    statusText = QStringLiteral("Connected");
+    m_statusText = QStringLiteral("Connected");
     m_connected = true;
     SetDefaults();
     BuildPageSet();
@@ -99,7 +96,7 @@ void ModemSession::CheckFirmware(Model model, bool *makerFw, bool *extendedFw)
         }
     } else if (model == Model::Orca1Us) {
         QByteArray answer = QByteArrayLiteral("AT#VVERSION");
-        if (verbose)
+        if (m_verbose)
             Exchange(answer, 3, QByteArrayLiteral("OK\r\n"), 0, QByteArrayLiteral("ERROR"), 0, MatchSubstring);
         else
             Exchange(answer, 3, QByteArrayLiteral("0\r"), 0, QByteArrayLiteral("4\r"), 0, MatchSubstring);
@@ -111,7 +108,7 @@ void ModemSession::CheckFirmware(Model model, bool *makerFw, bool *extendedFw)
 void ModemSession::BuildPageSet()
 {
     for (const PageRow &row : kPageTable) {
-        if (Offered(row, m_traits, SimState(simStatus)) && !Flags(row.id).added)
+        if (Offered(row, m_traits, m_sim) && !Flags(row.id).added)
             AddPage(row.id, row.mustReadWhenAdded);
     }
 }

@@ -26,12 +26,12 @@ private:
 // The session's busy flag for the length of one procedure.
 class BusyScope {
 public:
-    explicit BusyScope(ModemSession &session) : m_session(session) { m_session.busy = true; }
-    ~BusyScope() { m_session.busy = false; }
+    explicit BusyScope(ModemSession &session) : m_session(session) { m_session.SetBusy(true); }
+    ~BusyScope() { m_session.SetBusy(false); }
     BusyScope(const BusyScope &) = delete;
     BusyScope &operator=(const BusyScope &) = delete;
     // Clears the flag early (before pages read on their own).
-    void Release() { m_session.busy = false; }
+    void Release() { m_session.SetBusy(false); }
 
 private:
     ModemSession &m_session;

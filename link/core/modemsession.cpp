@@ -77,7 +77,7 @@ void ModemSession::SetPollUnit(int baud)
     case 115200: unit = 20; break;
     default: unit = 55; break;
     }
-    if (fastProbe)
+    if (m_fastProbe)
         unit /= 5;
     m_pollUnit = unit;
     if (baud > 0)
@@ -367,7 +367,7 @@ int ModemSession::Probe()
     QByteArray answer = QByteArrayLiteral("AT");
     int result = Exchange(answer, 1, QByteArrayLiteral("OK\r\n"), QByteArrayLiteral("0\r"));
     if (result == ExSuccess || result == ExError) {
-        verbose = result == ExSuccess;
+        m_verbose = result == ExSuccess;
     } else {
         answer = QByteArrayLiteral("AT");
         result = Exchange(answer, 1, QByteArrayLiteral("OK\r\n"), QByteArrayLiteral("0\r"));
@@ -376,15 +376,15 @@ int ModemSession::Probe()
             answer = QByteArrayLiteral("ATQ0");
             Exchange(answer, 1, QByteArrayLiteral("OK\r\n"), QByteArrayLiteral("0\r0\r"));
             if (!answer.isEmpty() && LinkUp()) {
-                quiet = 1;
+                m_quiet = 1;
                 answer = QByteArrayLiteral("AT");
                 result = Exchange(answer, 1, QByteArrayLiteral("OK\r\n"), QByteArrayLiteral("0\r"));
                 if (result == ExSuccess || result == ExError)
-                    verbose = result == ExSuccess;
+                    m_verbose = result == ExSuccess;
             }
         }
     }
-    echo = answer.contains("AT");
+    m_echo = answer.contains("AT");
     return result;
 }
 
@@ -401,21 +401,38 @@ void ModemSession::OnLinkLost(const QString &reason)
 
 bool ModemSession::Disconnect()
 {
-    quiet = 0;
+    m_quiet = 0;
     if (m_connected)
         m_comm->SetPortOpen(false);
     m_connected = false;
-    terminalOnly = false;
+    m_terminalOnly = false;
     m_traits = ModemTraits();
-    baudText = QStringLiteral("-");
-    dataBitsText = QStringLiteral("-");
-    stopBitsText = QStringLiteral("-");
-    parity = QLatin1Char('-');
+    m_lineKnown = false;
     m_connecting = false;
-    offline = false;
+    m_offline = false;
     m_host->RefreshStatusPanel();
     m_host->SetActivePage(PageId::Connection);
     return true;
+}
+
+QString ModemSession::BaudText() const
+{
+    return m_lineKnown ? QString::number(m_line.baud) : QStringLiteral("-");
+}
+
+QChar ModemSession::Parity() const
+{
+    return m_lineKnown ? QChar(QLatin1Char(m_line.parity)) : QChar(QLatin1Char('-'));
+}
+
+QString ModemSession::DataBitsText() const
+{
+    return m_lineKnown ? QString::number(m_line.dataBits) : QStringLiteral("-");
+}
+
+QString ModemSession::StopBitsText() const
+{
+    return m_lineKnown ? QString::number(m_line.stopBits) : QStringLiteral("-");
 }
 
 bool ModemSession::OpenForTerminal(const QString &port, const PortSettings &line)
@@ -427,22 +444,19 @@ bool ModemSession::OpenForTerminal(const QString &port, const PortSettings &line
         m_host->RefreshStatusPanel();
         return false;
     }
-    quiet = 0;
+    m_quiet = 0;
     m_connected = true;
-    terminalOnly = true;
-    statusText = QStringLiteral("Open");
+    m_terminalOnly = true;
+    m_statusText = QStringLiteral("Open");
     m_traits = ModemTraits();
     // Nothing was identified on this port: a name left from an earlier
     // connection would describe a device that may not be there.
-    modelName.clear();
-    imeiPrefix.clear();
-    imei.clear();
-    portName = port;
-    baudText = QString::number(line.baud);
-    parity = QLatin1Char(line.parity);
-    dataBitsText = QString::number(line.dataBits);
-    stopBitsText = QString::number(line.stopBits);
-    simStatus = 0;
+    m_modelName.clear();
+    m_imeiPrefix.clear();
+    m_imei.clear();
+    m_portName = port;
+    SetLine(line);
+    m_sim = SimState::Unknown;
     m_host->RefreshStatusPanel();
     m_comm->SetRThreshold(1);
     SetPollUnit(line.baud);
@@ -451,17 +465,17 @@ bool ModemSession::OpenForTerminal(const QString &port, const PortSettings &line
 
 bool ModemSession::ApplyPortSettings()
 {
-    SetPollUnit(baudText.toInt());
-    m_comm->SetSettings(QStringLiteral("%1,%2,%3,%4").arg(baudText, QString(parity), dataBitsText, stopBitsText));
-    m_host->ShowPortSettings(baudText, parity, dataBitsText, stopBitsText);
+    SetPollUnit(m_line.baud);
+    m_comm->SetSettings(m_line.ToString());
+    m_host->ShowPortSettings(BaudText(), Parity(), DataBitsText(), StopBitsText());
     m_host->RefreshStatusPanel();
     return true;
 }
 
 void ModemSession::EnterOffline()
 {
-    offline = true;
-    statusText = QStringLiteral("Offline");
+    m_offline = true;
+    m_statusText = QStringLiteral("Offline");
     m_host->RefreshStatusPanel();
     for (const PageRow &row : kPageTable) {
         if (row.offline && !Flags(row.id).added)
@@ -496,14 +510,14 @@ void ModemSession::AddPage(PageId page, bool mustRead)
 
 void ModemSession::VisitPages()
 {
-    reReading = true;
+    m_reReading = true;
     for (const PageRow &row : kPageTable) {
         if (row.autoLoad && Flags(row.id).added) {
             m_host->SetActivePage(row.id);
             m_host->SetActivePage(PageId::Connection);
         }
     }
-    reReading = false;
+    m_reReading = false;
 }
 
 void ModemSession::RemovePages()
@@ -521,7 +535,7 @@ void ModemSession::RemovePages()
 
 void ModemSession::ShowConnectionPageWhenIdle()
 {
-    if (!busy && !m_connected && !offline && m_host->PageCount() > 1) {
+    if (!m_busy && !m_connected && !m_offline && m_host->PageCount() > 1) {
         m_host->SetActivePage(PageId::Connection);
         m_host->RedrawPages();
     }

@@ -30,10 +30,7 @@ class SessionHost;
 struct ConnectParams {
     QString statusText = QStringLiteral("Connecting...");
     QString port;
-    QString baud = QStringLiteral("9600");
-    QChar parity = QLatin1Char('N');
-    QString dataBits = QStringLiteral("8");
-    QString stopBits = QStringLiteral("1");
+    PortSettings line; // 9600 8N1 unless given
 };
 
 // Results of an exchange.
@@ -144,15 +141,11 @@ public:
     Prompter *Prompts() const { return m_prompter; }
 
     // --- state ------------------------------------------------------------
+    // The user's options; the options dialog edits them in place.
     Options options;
 
-    bool echo = false;
-    int quiet = 0;
-    bool reReading = false;
-    bool fastProbe = false;
-    bool offline = false;
-    bool verbose = true;
-
+    // The page settings records; each page reads and writes its own, and
+    // profile files carry them byte for byte.
     CallbackRecord callbackRecord;
     IoRecord ioRecord;
     GprsSettingsRecord gprsRecord;
@@ -160,19 +153,70 @@ public:
     BasicSettingsRecord basicRecord;
     SerialSettingsRecord serialRecord;
 
-    bool busy = false;
-    bool terminalOnly = false;
-    bool updateRunning = false;
-    int simStatus = 0; // 0 unknown, 1 READY, 2 SIM PIN, 3 SIM PUK
-    QString statusText;
-    QString portName;  // device path of the port in use
-    QString baudText = QStringLiteral("-");
-    QChar parity = QLatin1Char('-');
-    QString dataBitsText = QStringLiteral("-");
-    QString stopBitsText = QStringLiteral("-");
-    QByteArray imei;   // the 15 characters identification cut from "AT+CGSN"
-    QString imeiPrefix;
-    QString modelName;
+    // How the modem answers, as the last probe found it: verbose ("OK") or
+    // numeric ("0") result codes, and whether it echoes.
+    bool Verbose() const { return m_verbose; }
+    bool Echo() const { return m_echo; }
+    // For a transfer that changes the modem's answer mode itself.
+    void SetVerbose(bool on) { m_verbose = on; }
+    void SetEcho(bool on) { m_echo = on; }
+    // 1 when result codes are to be switched off when the link is let go
+    // (the probe had to switch them on, or the Serial page chose so).
+    int Quiet() const { return m_quiet; }
+    void SetQuiet(int quiet) { m_quiet = quiet; }
+    // Set while VisitPages reads the pages after a connect.
+    bool ReReading() const { return m_reReading; }
+    void SetReReading(bool on) { m_reReading = on; }
+    // While set, the poll unit is a fifth of its normal value.
+    bool FastProbe() const { return m_fastProbe; }
+    void SetFastProbe(bool on) { m_fastProbe = on; }
+    // A profile is being edited without a modem.
+    bool Offline() const { return m_offline; }
+    void SetOffline(bool on) { m_offline = on; }
+    // A procedure holds the link (BusyScope); timers and other buttons
+    // leave it alone meanwhile.
+    bool Busy() const { return m_busy; }
+    void SetBusy(bool on) { m_busy = on; }
+    // The port was opened for the terminal without identifying a modem.
+    bool TerminalOnly() const { return m_terminalOnly; }
+    void SetTerminalOnly(bool on) { m_terminalOnly = on; }
+    // The Signal page's measurement is running; the terminal is locked.
+    bool UpdateRunning() const { return m_updateRunning; }
+    void SetUpdateRunning(bool on) { m_updateRunning = on; }
+    // SIM state found at connect: 0 unknown, 1 READY, 2 SIM PIN, 3 SIM PUK.
+    int SimStatus() const { return int(m_sim); }
+    SimState Sim() const { return m_sim; }
+    void SetSimStatus(int status) { m_sim = SimState(status); }
+    void SetSim(SimState state) { m_sim = state; }
+    // "Connecting...", "Connected", "Open", "Offline".
+    const QString &StatusText() const { return m_statusText; }
+    void SetStatusText(const QString &text) { m_statusText = text; }
+    // Device path of the port in use.
+    const QString &PortName() const { return m_portName; }
+    void SetPortName(const QString &path) { m_portName = path; }
+
+    // The port settings of the link. After a disconnect they are unknown
+    // and their texts show "-".
+    const PortSettings &Line() const { return m_line; }
+    bool LineKnown() const { return m_lineKnown; }
+    // Takes new settings; ApplyPortSettings puts them on the port.
+    void SetLine(const PortSettings &line)
+    {
+        m_line = line;
+        m_lineKnown = true;
+    }
+    QString BaudText() const;
+    QChar Parity() const;
+    QString DataBitsText() const;
+    QString StopBitsText() const;
+
+    // What identification found: the IMEI cut from "AT+CGSN" (15
+    // characters), the model table's matching prefix and model name.
+    const QByteArray &Imei() const { return m_imei; }
+    void SetImei(const QByteArray &imei) { m_imei = imei; }
+    const QString &ImeiPrefix() const { return m_imeiPrefix; }
+    const QString &ModelName() const { return m_modelName; }
+    void SetModelName(const QString &name) { m_modelName = name; }
 
     // What the connected modem speaks, decided at connect; the empty row
     // (unknown model, no firmware flags) while no modem is identified.
@@ -224,6 +268,23 @@ private:
     QString m_osDescription;
 
     ModemTraits m_traits;
+    bool m_echo = false;
+    int m_quiet = 0;
+    bool m_reReading = false;
+    bool m_fastProbe = false;
+    bool m_offline = false;
+    bool m_verbose = true;
+    bool m_busy = false;
+    bool m_terminalOnly = false;
+    bool m_updateRunning = false;
+    SimState m_sim = SimState::Unknown;
+    QString m_statusText;
+    QString m_portName;
+    PortSettings m_line;
+    bool m_lineKnown = false;
+    QByteArray m_imei;
+    QString m_imeiPrefix;
+    QString m_modelName;
     int m_pollUnit = 40;
     int m_baud = 9600;
     // The last answer ended before its final result code: the rest of it

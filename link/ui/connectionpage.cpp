@@ -161,7 +161,7 @@ void Cserial::RefreshPortList()
     TakeLists();
     m_logic->RefreshPorts();
     ShowForm();
-    if (!Session().busy)
+    if (!Session().Busy())
         ApplyMenu();
 }
 
@@ -263,7 +263,7 @@ void Cserial::ApplyTooltips(bool on)
 void Cserial::OnSetActive()
 {
     ModemSession &s = Session();
-    const bool wasBusyClosed = s.busy && !s.Connected() && !s.offline;
+    const bool wasBusyClosed = s.Busy() && !s.Connected() && !s.Offline();
     TakeLists();
     m_logic->Activate();
     ApplyTooltips(m_logic->form.tooltips);

@@ -202,7 +202,7 @@ bool BasicLogic::ReadSteps(TransferFrame &frame)
     r.SetCompression(ParseCompressionAnswer(frame.Answer()));
     noteUnread(r.Compression() >= 0, "compression");
 
-    if (m_session.simStatus == 1) {
+    if (m_session.Sim() == SimState::Ready) {
         form.enterPin.enabled = false;
         form.changePin.enabled = true;
         form.activatePin.enabled = true;
@@ -214,7 +214,7 @@ bool BasicLogic::ReadSteps(TransferFrame &frame)
         m_pin.ShowLockState(ParseClckAnswer(frame.Answer(), &found));
         noteUnread(found || clck != ExSuccess, "pinEnabled");
     } else {
-        if (m_session.simStatus != 2)
+        if (m_session.Sim() != SimState::PinRequired)
             form.enterPin.enabled = false;
         form.changePin.enabled = false;
         form.activatePin.enabled = false;
@@ -287,7 +287,7 @@ bool BasicLogic::WriteToModem()
     // Back to numeric codes, and store that too, whether or not the
     // settings went through: the modem must not be left verbose. Only a
     // completed write counts as one.
-    if (Failed(frame.Send(QByteArrayLiteral("ATV0"), 3, TransferFrame::NumericOkAfterEcho(m_session.echo))))
+    if (Failed(frame.Send(QByteArrayLiteral("ATV0"), 3, TransferFrame::NumericOkAfterEcho(m_session.Echo()))))
         return false;
     const int stored = frame.Send(QByteArrayLiteral("AT&W"), 3, kOk, kNumericOk);
     return written == 1 && stored >= ExSuccess;
@@ -372,10 +372,7 @@ void BasicLogic::Factory()
             if (m_session.Traits().pikeCommands) {
                 // The newer modems' port returns to its factory setup: the
                 // rate and the character framing both, 9600 8N1.
-                m_session.baudText = QStringLiteral("9600");
-                m_session.parity = QLatin1Char('N');
-                m_session.dataBitsText = QStringLiteral("8");
-                m_session.stopBitsText = QStringLiteral("1");
+                m_session.SetLine(PortSettings{9600, 'N', 8, 1});
                 m_session.ApplyPortSettings();
             }
             QByteArray store = QByteArrayLiteral("AT&W");

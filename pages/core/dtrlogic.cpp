@@ -102,7 +102,7 @@ bool DtrLogic::StoreSms(TransferFrame &frame, bool replaceStored, const SmsOnDtr
     if (replaceStored && frame.Send(QByteArrayLiteral("AT+CMGD=1,0"), 10, kOk, kErrorLine) < 1)
         m_prompts.Message(QStringLiteral("TIME OUT"));
 
-    const QByteArray prompt = PromptText(m_session.echo);
+    const QByteArray prompt = PromptText(m_session.Echo());
     int r = frame.Send(*command, 3, prompt, kErrorLine);
     for (const QByteArray &part : SmsTextParts(text)) {
         if (r != ExSuccess)

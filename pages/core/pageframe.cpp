@@ -17,7 +17,7 @@ TransferFrame::~TransferFrame()
 
 int TransferFrame::SwitchToVerbose()
 {
-    if (m_session.verbose)
+    if (m_session.Verbose())
         return ExSuccess;
     m_restorePending = true;
     return Send(QByteArrayLiteral("ATV1"), 3, QByteArrayLiteral("OK\r\n"));

@@ -26,7 +26,7 @@ public:
     static const QString kTransferText; // "Transfering data"
 
     // Whether a transfer may start: a link and no other transfer on it.
-    static bool MayStart(const ModemSession &session) { return !session.busy && session.Connected(); }
+    static bool MayStart(const ModemSession &session) { return !session.Busy() && session.Connected(); }
 
     explicit TransferFrame(ModemSession &session, const QString &text = kTransferText);
     ~TransferFrame();
@@ -69,7 +69,7 @@ private:
 // The success text of a result code in the session's current format.
 inline QByteArray OkText(const ModemSession &session)
 {
-    return session.verbose ? QByteArrayLiteral("OK\r\n") : QByteArrayLiteral("0\r");
+    return session.Verbose() ? QByteArrayLiteral("OK\r\n") : QByteArrayLiteral("0\r");
 }
 
 // The position of the first item that begins with `prefix`, letter case
@@ -134,7 +134,7 @@ public:
             controlsToRecord();
         Compare();
         f.modified = !m_unchanged && !f.mustRead;
-        if (f.modified != wasModified && !m_session.offline)
+        if (f.modified != wasModified && !m_session.Offline())
             m_session.Host()->UpdateStatusBar();
     }
 

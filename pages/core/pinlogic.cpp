@@ -96,14 +96,14 @@ void PinLogic::EnterPin()
     if (frame.Probe() < 1)
         return;
     QByteArray command = QByteArrayLiteral("AT+CPIN=") + pin->toLatin1();
-    if (SendCode(command, m_session.verbose) == ExSuccess) {
-        m_session.simStatus = 1;
+    if (SendCode(command, m_session.Verbose()) == ExSuccess) {
+        m_session.SetSim(SimState::Ready);
         m_form.enterPin.enabled = false;
         m_form.changePin.enabled = true;
         m_form.activatePin.enabled = true;
         ShowLockState(true);
     } else {
-        m_session.simStatus = 2;
+        m_session.SetSim(SimState::PinRequired);
         m_prompts.Message(QStringLiteral("PIN not accepted."));
     }
     m_session.Host()->RefreshStatusPanel();

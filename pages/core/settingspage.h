@@ -104,7 +104,7 @@ public:
     void Create() override
     {
         ResetForm();
-        if (m_session.offline)
+        if (m_session.Offline())
             DisableWhileOffline();
         PageFlags &flags = m_tracker.Flags();
         flags.mustRead = true;
@@ -151,7 +151,7 @@ public:
                 TakeSnapshot();
             } else if (m_session.Connected()) {
                 EnableControls(false);
-                if (!m_session.reReading)
+                if (!m_session.ReReading())
                     m_prompts.Message(ReadFailedText());
             }
             flags.mustRead = false;
@@ -186,7 +186,7 @@ public:
     // --- the buttons ----------------------------------------------------
     bool ReadButton() override
     {
-        if (m_lifecycle.buttonsIgnoredWhileBusy && m_session.busy)
+        if (m_lifecycle.buttonsIgnoredWhileBusy && m_session.Busy())
             return false;
         const bool fillsRecord = m_lifecycle.readFills == PageLifecycle::ReadFills::Record;
         if (m_lifecycle.enableBeforeReadButton)
@@ -204,14 +204,14 @@ public:
             return true;
         }
         EnableControls(false);
-        if (!(m_lifecycle.readButtonQuietWhileReReading && m_session.reReading))
+        if (!(m_lifecycle.readButtonQuietWhileReReading && m_session.ReReading()))
             m_prompts.Message(ReadFailedText());
         return false;
     }
 
     bool WriteButton() override
     {
-        if (m_lifecycle.buttonsIgnoredWhileBusy && m_session.busy)
+        if (m_lifecycle.buttonsIgnoredWhileBusy && m_session.Busy())
             return false;
         const QString invalid = ValidateSettings();
         if (!invalid.isEmpty()) {

@@ -128,7 +128,7 @@ bool SmsLogic::WriteToModem()
         return written == 1;
     // Numeric codes again, and stored so: the "AT&W" of the write ran in
     // verbose mode and would otherwise leave the modem verbose for good.
-    frame.Send(QByteArrayLiteral("ATV0"), 3, TransferFrame::NumericOkAfterEcho(m_session.echo));
+    frame.Send(QByteArrayLiteral("ATV0"), 3, TransferFrame::NumericOkAfterEcho(m_session.Echo()));
     if (written != 1)
         return false;
     return frame.Send(QByteArrayLiteral("AT&W"), 3, kOk, QByteArrayLiteral("0\r")) >= ExSuccess;

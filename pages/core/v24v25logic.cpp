@@ -126,7 +126,7 @@ bool V24v25Logic::ReadSteps()
         return false;
     form.List(SerialField::Echo).Select(at.contains("AT") ? 1 : 0);
 
-    form.List(SerialField::Suppression).Select(m_session.quiet);
+    form.List(SerialField::Suppression).Select(m_session.Quiet());
     return true;
 }
 
@@ -184,9 +184,11 @@ void V24v25Logic::ShowDump(const SerialDump &dump)
 void V24v25Logic::FollowModemParity()
 {
     const QString item = form.List(SerialField::Parity).CurrentText();
-    if (item.isEmpty() || item.at(0) == m_session.parity)
+    if (item.isEmpty() || item.at(0) == m_session.Parity())
         return;
-    m_session.parity = item.at(0);
+    PortSettings line = m_session.Line();
+    line.parity = item.at(0).toLatin1();
+    m_session.SetLine(line);
     m_session.ApplyPortSettings();
 }
 
@@ -206,7 +208,7 @@ bool V24v25Logic::WriteSteps()
     const SerialSettingsRecord &record = m_session.serialRecord;
     // "Q" is not sent: switching result codes off now would cut this
     // program off from the modem's answers. Disconnecting applies it.
-    m_session.quiet = SerialValue(record, SerialField::Suppression) == 1 ? 1 : 0;
+    m_session.SetQuiet(SerialValue(record, SerialField::Suppression) == 1 ? 1 : 0);
 
     const QByteArray rate = RateValue(form.List(SerialField::DteRate).CurrentText());
     if (Line(FormatV24Command(record, rate)) != ExSuccess)
@@ -214,7 +216,9 @@ bool V24v25Logic::WriteSteps()
     // The modem answered at the old rate and runs at the new one from now
     // on. "Auto" makes it take whatever rate the PC sends at.
     if (!rate.isEmpty() && rate != "0") {
-        m_session.baudText = QString::fromLatin1(rate);
+        PortSettings line = m_session.Line();
+        line.baud = rate.toInt();
+        m_session.SetLine(line);
         m_session.ApplyPortSettings();
     }
 
@@ -225,11 +229,13 @@ bool V24v25Logic::WriteSteps()
     const int parity = twoStop ? kParityNone : form.List(SerialField::Parity).current;
     if (Line(FormatIcfCommand(IcfFormatCode(dataBits, stopBits, parity == kParityNone), parity)) != ExSuccess)
         return false;
-    m_session.dataBitsText = dataBits == 1 ? QStringLiteral("7") : QStringLiteral("8");
-    m_session.stopBitsText = twoStop ? QStringLiteral("2") : QStringLiteral("1");
+    PortSettings line = m_session.Line();
+    line.dataBits = dataBits == 1 ? 7 : 8;
+    line.stopBits = twoStop ? 2 : 1;
     const QStringList &parities = V24v25Form::Items(SerialField::Parity);
     if (parity >= 0 && parity < parities.size())
-        m_session.parity = parities.at(parity).at(0);
+        line.parity = parities.at(parity).at(0).toLatin1();
+    m_session.SetLine(line);
     m_session.ApplyPortSettings();
 
     if (Line(FormatIfcCommand(form.List(SerialField::DceByDte).CurrentText(),

@@ -44,22 +44,22 @@ PanelFields ComputePanelFields(const ModemSession &s)
     PanelFields f;
     if (s.Connected()) {
         f.mode = PanelFields::Mode::Connected;
-        f.status = s.statusText;
-        f.port = PortLabel(s.portName);
-        f.baud = s.baudText;
-        f.parity = ParityName(s.parity);
-        f.dataBits = s.dataBitsText;
-        f.stopBits = s.stopBitsText;
-        f.sim = SimStateText(s.simStatus);
-        const bool locked = s.updateRunning || s.Connecting();
+        f.status = s.StatusText();
+        f.port = PortLabel(s.PortName());
+        f.baud = s.BaudText();
+        f.parity = ParityName(s.Parity());
+        f.dataBits = s.DataBitsText();
+        f.stopBits = s.StopBitsText();
+        f.sim = SimStateText(s.SimStatus());
+        const bool locked = s.UpdateRunning() || s.Connecting();
         f.inputEnabled = !locked;
         f.outputTypable = !locked && s.options.terminal == 1;
         f.spinEnabled = true;
-        f.modem = s.modelName.isEmpty() ? kDash : s.modelName;
-    } else if (s.offline) {
+        f.modem = s.ModelName().isEmpty() ? kDash : s.ModelName();
+    } else if (s.Offline()) {
         f.mode = PanelFields::Mode::Offline;
         f.status = QStringLiteral("Offline");
-        f.modem = s.modelName.isEmpty() ? kDash : s.modelName;
+        f.modem = s.ModelName().isEmpty() ? kDash : s.ModelName();
     } else {
         f.mode = PanelFields::Mode::Closed;
         f.status = f.port = f.baud = f.parity = f.dataBits = f.stopBits = f.sim = f.modem = kDash;
@@ -83,9 +83,9 @@ void StatusBarModel::Update(ModemSession &s)
 
     text.clear();
     if (connected) {
-        if (s.simStatus == 2)
+        if (s.Sim() == SimState::PinRequired)
             text = QStringLiteral("PIN CODE REQUIRED. ");
-        else if (s.simStatus == 3)
+        else if (s.Sim() == SimState::PukRequired)
             text = QStringLiteral("THE SIM CARD IS LOCKED. ");
         else
             text = QStringLiteral("Connected... ");

@@ -299,11 +299,11 @@ void MainDialog::StartDtrDropTimer()
 
 void MainDialog::OnSignalTimer()
 {
-    if (!m_session->Connected() || m_session->busy)
+    if (!m_session->Connected() || m_session->Busy())
         return;
-    m_session->busy = true;
+    m_session->SetBusy(true);
     m_sheet->SignalPage()->RunMeasurement();
-    m_session->busy = false;
+    m_session->SetBusy(false);
 }
 
 // ---------------------------------------------------------------------------
@@ -328,7 +328,7 @@ bool MainDialog::MayClose()
     bool modified = false;
     for (PageId id : kEditedPages)
         modified = modified || m_session->Flags(id).modified;
-    if (!modified || m_session->offline)
+    if (!modified || m_session->Offline())
         return true;
     return m_prompter->Question(QStringLiteral("All unsaved changes will be lost.\nDu you wish to contiune?"));
 }
@@ -360,7 +360,7 @@ bool MainDialog::eventFilter(QObject *watched, QEvent *event)
         // While an operation holds the link no page may be switched or used.
         auto *mouse = static_cast<QMouseEvent *>(event);
         auto *widget = qobject_cast<QWidget *>(watched);
-        if (m_session->busy && mouse->button() == Qt::LeftButton && widget
+        if (m_session->Busy() && mouse->button() == Qt::LeftButton && widget
             && (widget == m_sheet || m_sheet->isAncestorOf(widget)))
             return true;
         break;

@@ -265,8 +265,8 @@ void StatusPanel::ShowPendingText()
 void StatusPanel::SendLine()
 {
     ModemSession &s = *m_session;
-    if (!s.busy && !s.updateRunning) {
-        s.busy = true;
+    if (!s.Busy() && !s.UpdateRunning()) {
+        s.SetBusy(true);
         const QString line = m_input->text();
         m_history.Store(line);
         m_spin->SetPosition(m_history.Count());
@@ -274,7 +274,7 @@ void StatusPanel::SendLine()
             s.SendCommand(line.toLatin1(), true);
         m_input->clear();
         m_input->setFocus();
-        s.busy = false;
+        s.SetBusy(false);
     } else {
         AppendTerminal(kSendRefusal);
         m_input->clear();
@@ -312,7 +312,7 @@ void StatusPanel::OnSpinClicked(int before, int delta)
 void StatusPanel::SendTypedCharacter(char c)
 {
     ModemSession &s = *m_session;
-    if (s.Connected() && s.options.terminal == 1 && !s.updateRunning)
+    if (s.Connected() && s.options.terminal == 1 && !s.UpdateRunning())
         s.SendCommand(QByteArray(1, c), false);
 }
 

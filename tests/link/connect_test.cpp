@@ -60,14 +60,14 @@ TEST_F(ConnectTest, Pike3GetsEveryPage)
     EXPECT_EQ(Connect(), 1);
     EXPECT_TRUE(session.Connected());
     EXPECT_FALSE(session.Connecting());
-    EXPECT_EQ(session.statusText, QString("Connected"));
+    EXPECT_EQ(session.StatusText(), QString("Connected"));
     EXPECT_EQ(session.Traits().model, Model::Pike3);
-    EXPECT_EQ(session.modelName, QString("Pike-3"));
-    EXPECT_EQ(session.imeiPrefix, QString("35783100"));
-    EXPECT_EQ(session.imei, QByteArray("357831001234567"));
+    EXPECT_EQ(session.ModelName(), QString("Pike-3"));
+    EXPECT_EQ(session.ImeiPrefix(), QString("35783100"));
+    EXPECT_EQ(session.Imei(), QByteArray("357831001234567"));
     EXPECT_EQ(int(session.Traits().makerFirmware), 1);
     EXPECT_EQ(int(session.Traits().extendedFirmware), 1);
-    EXPECT_EQ(session.simStatus, 1);
+    EXPECT_EQ(session.SimStatus(), 1);
     EXPECT_EQ(host.pages, (QList<PageId>{PageId::Basic, PageId::Serial, PageId::Sms, PageId::Gprs, PageId::Signal,
                                         PageId::Diagnostic, PageId::Io, PageId::Callback}));
     EXPECT_TRUE(session.Flags(PageId::Basic).mustRead);
@@ -83,7 +83,7 @@ TEST_F(ConnectTest, Orca1WithoutSimGetsNeitherSmsNorIoPages)
     Modem("351079430123456", 0);
     EXPECT_EQ(Connect(), 1);
     EXPECT_EQ(session.Traits().model, Model::Orca1);
-    EXPECT_EQ(session.simStatus, 0);
+    EXPECT_EQ(session.SimStatus(), 0);
     EXPECT_EQ(host.pages, (QList<PageId>{PageId::Basic, PageId::Serial, PageId::Gprs, PageId::Signal,
                                         PageId::Diagnostic}));
     // No firmware questions for an Orca-1.
@@ -98,7 +98,7 @@ TEST_F(ConnectTest, UnknownImeiClosesThePort)
     EXPECT_FALSE(port.PortOpen());
     EXPECT_FALSE(session.LinkUp());
     EXPECT_EQ(session.Traits().model, Model::Unknown);
-    EXPECT_EQ(session.modelName, QString("-"));
+    EXPECT_EQ(session.ModelName(), QString("-"));
     EXPECT_TRUE(host.pages.isEmpty());
     EXPECT_TRUE(prompts.Log().isEmpty()); // the caller tells the user
 }
@@ -110,14 +110,14 @@ TEST_F(ConnectTest, SilentPortFailsQuicklyWithTheFastProbe)
     // 9600 baud: unit 40 / 5 = 8 ticks per "AT", three tries; 40 ms sleep.
     EXPECT_EQ(pump.Now(), 24);
     EXPECT_EQ(session.PollUnit(), 40);
-    EXPECT_FALSE(session.fastProbe);
+    EXPECT_FALSE(session.FastProbe());
 }
 
 TEST_F(ConnectTest, PortThatWillNotOpen)
 {
     port.SetRefuseOpen(true);
     EXPECT_EQ(Connect(), -1);
-    EXPECT_EQ(session.portName, QString("0"));
+    EXPECT_EQ(session.PortName(), QString("0"));
     EXPECT_EQ(prompts.Texts(), QStringList{"Unable to open COM-port..."});
     EXPECT_TRUE(port.Writes().isEmpty());
 }
@@ -126,11 +126,11 @@ TEST_F(ConnectTest, NumericModeReachesTheSameVerdict)
 {
     Modem("357832001234567", 2, false);
     EXPECT_EQ(Connect(), 1);
-    EXPECT_FALSE(session.verbose);
+    EXPECT_FALSE(session.Verbose());
     EXPECT_EQ(session.Traits().model, Model::Pike2);
     EXPECT_EQ(int(session.Traits().makerFirmware), 1);
     EXPECT_EQ(int(session.Traits().extendedFirmware), 1);
-    EXPECT_EQ(session.simStatus, 2);
+    EXPECT_EQ(session.SimStatus(), 2);
 }
 
 TEST_F(ConnectTest, NumericVversionSucceedsOnZeroAndFailsOnFour)

@@ -92,7 +92,7 @@ TEST_F(ConnectionLogicTest, ConnectReadsThePagesAndReturnsHere)
     AnsweringPike3();
     logic.Connect();
     EXPECT_TRUE(session.Connected());
-    EXPECT_FALSE(session.busy);
+    EXPECT_FALSE(session.Busy());
     EXPECT_EQ(host.windows, QStringList{"Connecting..."});
     EXPECT_EQ(host.open, 0);
     // AutoLoad: Basic, Serial, SMS and GPRS are each shown once, then back.
@@ -112,7 +112,7 @@ TEST_F(ConnectionLogicTest, ConnectWithoutModemSaysSo)
     logic.Connect();
     EXPECT_EQ(prompts.Texts(), QStringList{"No Kestrava modem found!"});
     EXPECT_FALSE(session.LinkUp());
-    EXPECT_FALSE(session.busy);
+    EXPECT_FALSE(session.Busy());
     EXPECT_EQ(host.open, 0);
 }
 
@@ -127,7 +127,7 @@ TEST_F(ConnectionLogicTest, ReconnectAsksAboutUnsavedPages)
     EXPECT_EQ(prompts.Texts().last(), QString("Reconnecting! All unsaved changes will be lost.\nDu you wish to contiune?"));
     EXPECT_EQ(port.Writes().size(), writes); // No: nothing happened
     EXPECT_TRUE(session.Connected());
-    EXPECT_FALSE(session.busy);
+    EXPECT_FALSE(session.Busy());
 }
 
 TEST_F(ConnectionLogicTest, DisconnectOfflineClosesTheProfileWithoutAsking)
@@ -135,8 +135,8 @@ TEST_F(ConnectionLogicTest, DisconnectOfflineClosesTheProfileWithoutAsking)
     session.EnterOffline();
     logic.Disconnect();
     EXPECT_TRUE(prompts.Log().isEmpty());
-    EXPECT_FALSE(session.offline);
-    EXPECT_FALSE(session.busy);
+    EXPECT_FALSE(session.Offline());
+    EXPECT_FALSE(session.Busy());
 }
 
 TEST_F(ConnectionLogicTest, DisconnectWithNothingOpen)
@@ -149,7 +149,7 @@ TEST_F(ConnectionLogicTest, DisconnectOffersToSwitchResultCodesOffAgain)
 {
     AnsweringPike3();
     logic.Connect();
-    session.quiet = 1;
+    session.SetQuiet(1);
     session.SetIdentity(session.Traits().model, false, session.Traits().extendedFirmware);
     prompts.AnswerQuestion(true);
     logic.Disconnect();
@@ -157,7 +157,7 @@ TEST_F(ConnectionLogicTest, DisconnectOffersToSwitchResultCodesOffAgain)
     EXPECT_TRUE(prompts.Texts().first().startsWith("Result Code Suppression will now be activated"));
     EXPECT_EQ(port.Writes().mid(port.Writes().size() - 2), (QList<QByteArray>{"ATQ1\r", "AT&W\r"}));
     EXPECT_FALSE(session.LinkUp());
-    EXPECT_EQ(session.quiet, 0);
+    EXPECT_EQ(session.Quiet(), 0);
 }
 
 TEST_F(ConnectionLogicTest, ListChangeWhileConnectedMovesThePortOnly)
@@ -168,7 +168,7 @@ TEST_F(ConnectionLogicTest, ListChangeWhileConnectedMovesThePortOnly)
     logic.form.SelectBaud("115200");
     logic.RouteCommand();
     EXPECT_EQ(port.Settings(), QString("115200,N,8,1"));
-    EXPECT_EQ(session.baudText, QString("115200"));
+    EXPECT_EQ(session.BaudText(), QString("115200"));
     EXPECT_EQ(session.PollUnit(), 20);
     EXPECT_EQ(port.Writes().size(), writes); // the modem is not told
 }
@@ -178,9 +178,9 @@ TEST_F(ConnectionLogicTest, OpenForTheTerminal)
     logic.form.SelectBaud("19200");
     logic.Open();
     EXPECT_TRUE(session.Connected());
-    EXPECT_TRUE(session.terminalOnly);
-    EXPECT_EQ(session.statusText, QString("Open"));
-    EXPECT_EQ(session.baudText, QString("19200"));
+    EXPECT_TRUE(session.TerminalOnly());
+    EXPECT_EQ(session.StatusText(), QString("Open"));
+    EXPECT_EQ(session.BaudText(), QString("19200"));
     EXPECT_EQ(session.PollUnit(), 30);
     EXPECT_EQ(port.RThreshold(), 1);
     EXPECT_TRUE(port.Writes().isEmpty());
@@ -207,7 +207,7 @@ TEST_F(ConnectionLogicTest, AutoconnectAdoptsTheModemsParity)
     EXPECT_EQ(wait.runs, 1);
     EXPECT_EQ(wait.attempts, 1); // found at 115200 8N1
     EXPECT_TRUE(session.Connected());
-    EXPECT_EQ(session.parity, QChar('E'));
+    EXPECT_EQ(session.Parity(), QChar('E'));
     EXPECT_EQ(port.Settings(), QString("115200,E,8,1"));
     EXPECT_EQ(logic.form.BaudText(), QString("115200"));
     EXPECT_EQ(logic.form.ParityLetter(), QChar('E'));
@@ -223,7 +223,7 @@ TEST_F(ConnectionLogicTest, AbortedSearchEndsSilently)
     logic.Autoconnect();
     EXPECT_EQ(wait.attempts, 2);
     EXPECT_TRUE(prompts.Log().isEmpty());
-    EXPECT_FALSE(session.busy);
+    EXPECT_FALSE(session.Busy());
 }
 
 TEST_F(ConnectionLogicTest, FruitlessSearchSaysSo)
@@ -236,13 +236,13 @@ TEST_F(ConnectionLogicTest, FruitlessSearchSaysSo)
 
 TEST_F(ConnectionLogicTest, BusySessionIgnoresTheProcedures)
 {
-    session.busy = true;
+    session.SetBusy(true);
     logic.Connect();
     logic.Open();
     logic.Autoconnect();
     EXPECT_TRUE(port.Writes().isEmpty());
     EXPECT_EQ(wait.runs, 0);
-    EXPECT_TRUE(session.busy);
+    EXPECT_TRUE(session.Busy());
 }
 
 } // namespace

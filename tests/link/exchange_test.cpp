@@ -279,10 +279,10 @@ class PollUnits : public SessionTest, public ::testing::WithParamInterface<PollC
 
 TEST_P(PollUnits, FollowTheBaudRate)
 {
-    session.fastProbe = false;
+    session.SetFastProbe(false);
     session.SetPollUnit(GetParam().baud);
     EXPECT_EQ(session.PollUnit(), GetParam().unit);
-    session.fastProbe = true;
+    session.SetFastProbe(true);
     session.SetPollUnit(GetParam().baud);
     EXPECT_EQ(session.PollUnit(), GetParam().fastUnit);
 }

@@ -19,11 +19,11 @@ TEST_P(ProbeModes, LearnsResultCodeFormatAndEcho)
 {
     const ProbeCase &c = GetParam();
     modem.Answer("AT", c.atAnswer);
-    session.verbose = !c.verbose; // must be overwritten
+    session.SetVerbose(!c.verbose); // must be overwritten
     EXPECT_EQ(session.Probe(), c.result) << c.name;
-    EXPECT_EQ(session.verbose, c.verbose) << c.name;
-    EXPECT_EQ(session.echo, c.echo) << c.name;
-    EXPECT_EQ(session.quiet, 0);
+    EXPECT_EQ(session.Verbose(), c.verbose) << c.name;
+    EXPECT_EQ(session.Echo(), c.echo) << c.name;
+    EXPECT_EQ(session.Quiet(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -58,17 +58,17 @@ TEST_F(SessionTest, ProbeSwitchesResultCodesBackOnForAQuietModem)
         pump.FeedAfter(&port, 1, reply);
     });
     EXPECT_EQ(session.Probe(), ExSuccess);
-    EXPECT_EQ(session.quiet, 1);
-    EXPECT_TRUE(session.verbose);
-    EXPECT_TRUE(session.echo);
+    EXPECT_EQ(session.Quiet(), 1);
+    EXPECT_TRUE(session.Verbose());
+    EXPECT_TRUE(session.Echo());
     EXPECT_EQ(port.Writes(), (QList<QByteArray>{"\r", "AT\r", "AT\r", "ATQ0\r", "AT\r"}));
 }
 
 TEST_F(SessionTest, ProbeOfASilentLineReportsNoModem)
 {
     EXPECT_EQ(session.Probe(), ExTimeout);
-    EXPECT_EQ(session.quiet, 0);
-    EXPECT_FALSE(session.echo);
+    EXPECT_EQ(session.Quiet(), 0);
+    EXPECT_FALSE(session.Echo());
     EXPECT_EQ(port.Writes(), (QList<QByteArray>{"\r", "AT\r", "AT\r", "ATQ0\r"}));
 }
 
@@ -79,21 +79,21 @@ TEST_F(SessionTest, ProbeSecondTryKeepsTheVerboseFlag)
         if (w == "AT\r" && ++ats == 2)
             pump.FeedAfter(&port, 1, "0\r");
     });
-    session.verbose = true;
+    session.SetVerbose(true);
     EXPECT_EQ(session.Probe(), ExError);
-    EXPECT_TRUE(session.verbose);
+    EXPECT_TRUE(session.Verbose());
 }
 
 TEST_F(SessionTest, ProbeOnADeadLinkReportsLinkDown)
 {
     session.SetConnected(false);
     EXPECT_EQ(session.Probe(), ExLinkDown);
-    EXPECT_EQ(session.quiet, 0);
+    EXPECT_EQ(session.Quiet(), 0);
 }
 
 TEST_F(SessionTest, FastProbeUsesAFifthOfTheUnit)
 {
-    session.fastProbe = true;
+    session.SetFastProbe(true);
     session.SetPollUnit(115200);
     EXPECT_EQ(session.PollUnit(), 4);
     session.Probe(); // silent line: 3 exchanges of factor 1 at 4 ticks, plus the 20 ms sleep

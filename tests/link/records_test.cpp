@@ -75,31 +75,27 @@ TEST_F(SessionTest, DefaultsFillTheRecordsByteForByte)
 
 TEST_F(SessionTest, DisconnectClosesAndResetsTheLinkWithoutSending)
 {
-    session.baudText = "9600";
-    session.parity = 'N';
+    session.SetLine(PortSettings{9600, 'N', 8, 1});
     session.SetIdentity(Model::Pike3, true, true);
-    session.quiet = 1;
-    session.terminalOnly = true;
+    session.SetQuiet(1);
+    session.SetTerminalOnly(true);
     EXPECT_TRUE(session.Disconnect());
     EXPECT_FALSE(port.PortOpen());
     EXPECT_FALSE(session.LinkUp());
-    EXPECT_EQ(session.baudText, QString("-"));
-    EXPECT_EQ(session.parity, QChar('-'));
-    EXPECT_EQ(session.dataBitsText, QString("-"));
-    EXPECT_EQ(session.stopBitsText, QString("-"));
+    EXPECT_EQ(session.BaudText(), QString("-"));
+    EXPECT_EQ(session.Parity(), QChar('-'));
+    EXPECT_EQ(session.DataBitsText(), QString("-"));
+    EXPECT_EQ(session.StopBitsText(), QString("-"));
     EXPECT_EQ(session.Traits().model, Model::Unknown);
-    EXPECT_EQ(session.quiet, 0);
-    EXPECT_FALSE(session.terminalOnly);
+    EXPECT_EQ(session.Quiet(), 0);
+    EXPECT_FALSE(session.TerminalOnly());
     EXPECT_TRUE(port.Writes().isEmpty());
     EXPECT_EQ(host.active.last(), PageId::Connection);
 }
 
 TEST_F(SessionTest, ApplyPortSettingsSetsTheControlAndThePollUnit)
 {
-    session.baudText = "115200";
-    session.parity = 'E';
-    session.dataBitsText = "7";
-    session.stopBitsText = "1";
+    session.SetLine(PortSettings{115200, 'E', 7, 1});
     session.ApplyPortSettings();
     EXPECT_EQ(port.Settings(), QString("115200,E,7,1"));
     EXPECT_EQ(session.PollUnit(), 20);

@@ -42,9 +42,9 @@ TEST_P(ProbeOverTheLine, LearnsTheModemsMode)
     ASSERT_TRUE(link.Started());
     ASSERT_TRUE(link.Open("115200,N,8,1"));
     EXPECT_EQ(link.session.Probe(), c.result) << c.name;
-    EXPECT_EQ(link.session.verbose, c.verbose) << c.name;
-    EXPECT_EQ(link.session.echo, c.echo) << c.name;
-    EXPECT_EQ(link.session.quiet, c.quiet ? 1 : 0) << c.name;
+    EXPECT_EQ(link.session.Verbose(), c.verbose) << c.name;
+    EXPECT_EQ(link.session.Echo(), c.echo) << c.name;
+    EXPECT_EQ(link.session.Quiet(), c.quiet ? 1 : 0) << c.name;
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, ProbeOverTheLine,
@@ -127,11 +127,11 @@ TEST_P(ConnectOverTheLine, IdentifiesEveryModel)
             p.port = link.path;
             ASSERT_EQ(link.session.Connect(p), 1) << c.name << " verbose " << verbose << " echo " << echo;
             EXPECT_EQ(int(link.session.Traits().model), c.code);
-            EXPECT_EQ(link.session.modelName, QString(c.name));
+            EXPECT_EQ(link.session.ModelName(), QString(c.name));
             EXPECT_EQ(int(link.session.Traits().makerFirmware), c.maker) << c.name << " verbose " << verbose << " echo " << echo;
             EXPECT_EQ(int(link.session.Traits().extendedFirmware), c.extended) << c.name << " verbose " << verbose;
-            EXPECT_EQ(link.session.simStatus, 1);
-            EXPECT_EQ(link.session.imei.size(), 15);
+            EXPECT_EQ(link.session.SimStatus(), 1);
+            EXPECT_EQ(link.session.Imei().size(), 15);
             int added = 0;
             for (PageId page : {PageId::Basic, PageId::Serial, PageId::Sms, PageId::Gprs, PageId::Signal,
                                 PageId::Diagnostic, PageId::Io, PageId::Callback})
@@ -160,7 +160,7 @@ TEST(ConnectOverTheLine, SimStatesAndTheSmsPage)
         ConnectParams p;
         p.port = link.path;
         ASSERT_EQ(link.session.Connect(p), 1);
-        EXPECT_EQ(link.session.simStatus, c.status);
+        EXPECT_EQ(link.session.SimStatus(), c.status);
         EXPECT_EQ(link.session.Flags(PageId::Sms).added, c.status != 0);
         EXPECT_TRUE(link.session.Flags(PageId::Gprs).added);
     }
@@ -183,7 +183,7 @@ TEST(ConnectOverTheLine, UnknownImeiAndPike2Precedence)
     ConnectParams p;
     p.port = link.path;
     EXPECT_EQ(link.session.Connect(p), 1);
-    EXPECT_EQ(link.session.modelName, QString("Pike-2"));
+    EXPECT_EQ(link.session.ModelName(), QString("Pike-2"));
 }
 
 TEST(ConnectOverTheLine, OldEmbeddedVersionIsNotExtended)
@@ -211,8 +211,8 @@ TEST(AutoconnectOverTheLine, FindsAModemAtAnotherRateAndFraming)
                                        [] { return false; });
     EXPECT_EQ(r, 1);
     EXPECT_TRUE(link.session.Connected());
-    EXPECT_EQ(link.session.baudText, QString("19200"));
-    EXPECT_EQ(link.session.stopBitsText, QString("2"));
+    EXPECT_EQ(link.session.BaudText(), QString("19200"));
+    EXPECT_EQ(link.session.StopBitsText(), QString("2"));
     // 10 first-round tries, 7 each at 115200, 57600 and 38400, then 8N2 at 19200.
     EXPECT_EQ(attempts, 32);
     EXPECT_TRUE(prompts.Log().isEmpty());
@@ -238,7 +238,7 @@ TEST_P(ReadAfterIdentify, GetsEachCommandsOwnAnswerAtTheRealRate)
     ConnectParams p;
     p.port = link.path;
     ASSERT_EQ(link.session.Connect(p), 1);
-    ASSERT_EQ(link.session.simStatus, 1);
+    ASSERT_EQ(link.session.SimStatus(), 1);
     ModemSession &s = link.session;
     QByteArray answer = "ATS0=3";
     ASSERT_EQ(s.ExchangeLine(answer, 3, "OK\r\n", "0\r"), ExSuccess) << answer.constData();
@@ -247,13 +247,13 @@ TEST_P(ReadAfterIdentify, GetsEachCommandsOwnAnswerAtTheRealRate)
     EXPECT_TRUE(answer.startsWith("ATS0?\r")) << answer.constData();
     EXPECT_TRUE(answer.contains("003")) << answer.constData();
     answer = "AT+CBST?";
-    const QByteArray cbst = s.verbose ? "+CBST:\rOK\r\n" : "+CBST:\r0\r";
-    ASSERT_EQ(s.Exchange(answer, 3, cbst, s.verbose ? "ERROR" : "4\r"), ExSuccess);
+    const QByteArray cbst = s.Verbose() ? "+CBST:\rOK\r\n" : "+CBST:\r0\r";
+    ASSERT_EQ(s.Exchange(answer, 3, cbst, s.Verbose() ? "ERROR" : "4\r"), ExSuccess);
     EXPECT_TRUE(answer.startsWith("AT+CBST?\r")) << answer.constData();
     EXPECT_TRUE(answer.contains("+CBST: ")) << answer.constData();
     answer = "AT+CGSN";
     ASSERT_EQ(s.ExchangeLine(answer, 3, "OK\r\n", "0\r"), ExSuccess);
-    EXPECT_TRUE(answer.contains(s.imei)) << answer.constData();
+    EXPECT_TRUE(answer.contains(s.Imei())) << answer.constData();
     answer = "AT+CPIN?";
     ASSERT_EQ(s.Exchange(answer, 3, "+CPIN:\n", "ERROR\n"), ExSuccess);
     // Straight after an answer cut short: the next one is still its own.

@@ -63,11 +63,8 @@ protected:
         session.SetPrompter(&prompts);
         session.SetDefaults();
         session.SetIdentity(Model::Pike3, true, false);
-        session.simStatus = 1;
-        session.baudText = QStringLiteral("9600");
-        session.parity = QLatin1Char('N');
-        session.dataBitsText = QStringLiteral("8");
-        session.stopBitsText = QStringLiteral("1");
+        session.SetSimStatus(1);
+        session.SetLine(PortSettings{9600, 'N', 8, 1});
         session.Flags(PageId::Basic).added = true;
     }
 

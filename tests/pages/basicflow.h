@@ -29,8 +29,8 @@ public:
     {
         ConnectParams p;
         p.port = link.path;
-        p.baud = QString::number(line.baud);
-        p.stopBits = QString::number(line.stopBits);
+        p.line.baud = line.baud;
+        p.line.stopBits = line.stopBits;
         return link.session.Connect(p) == 1;
     }
 

@@ -115,7 +115,7 @@ TEST(BasicPageOverTheLine, RefusedDelayFailsTheWrite)
     EXPECT_FALSE(f.logic.Command(BasicCommand::Write));
     EXPECT_EQ(f.prompts.Texts(), QStringList{"Error: Unable to save settings..."});
     EXPECT_TRUE(f.link.session.Flags(PageId::Basic).modified);
-    EXPECT_FALSE(f.link.session.busy);
+    EXPECT_FALSE(f.link.session.Busy());
 }
 
 // After "AT&F" a Pike modem's port runs at its factory rate and framing,
@@ -135,14 +135,14 @@ TEST(BasicPageOverTheLine, FactoryFollowsThePortsRateAndFraming)
     f.logic.Command(BasicCommand::Factory);
     EXPECT_TRUE(f.prompts.Log().isEmpty()) << f.prompts.Texts().join(' ').toStdString();
     EXPECT_EQ(f.link.comm.Settings(), QString("9600,N,8,1"));
-    EXPECT_EQ(f.link.session.baudText, QString("9600"));
-    EXPECT_EQ(f.link.session.stopBitsText, QString("1"));
+    EXPECT_EQ(f.link.session.BaudText(), QString("9600"));
+    EXPECT_EQ(f.link.session.StopBitsText(), QString("1"));
     EXPECT_EQ(f.link.session.PollUnit(), 40);
     EXPECT_EQ(f.logic.form.rings.text, QString("000")); // read again after the restore
     EXPECT_EQ(f.Setting("S0", sim::ProfileSlot::Stored), QByteArray("0"));
     EXPECT_TRUE(f.link.session.Flags(PageId::Serial).mustRead);
     EXPECT_TRUE(f.link.session.Flags(PageId::Gprs).mustRead);
-    EXPECT_FALSE(f.link.session.busy);
+    EXPECT_FALSE(f.link.session.Busy());
 }
 
 TEST(BasicPageOverTheLine, FactoryOnAnOlderModelKeepsThePort)

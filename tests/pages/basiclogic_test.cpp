@@ -57,7 +57,7 @@ TEST_F(BasicPageTest, ReadFillsRecordControlsAndPinButtons)
     EXPECT_TRUE(logic.Unchanged());
     EXPECT_EQ(host.windows, QStringList{"Transfering data"});
     EXPECT_EQ(host.openWindows, 0);
-    EXPECT_FALSE(session.busy);
+    EXPECT_FALSE(session.Busy());
     EXPECT_TRUE(prompts.Log().isEmpty());
 }
 
@@ -104,12 +104,12 @@ TEST_F(BasicPageTest, TimeoutEndsTheReadAtOnceAndDisablesThePage)
                                   &logic.form.activatePin, &logic.form.resetDelay, &logic.form.dtrTest})
         EXPECT_FALSE(c->enabled);
     EXPECT_TRUE(logic.form.read.enabled);
-    EXPECT_FALSE(session.busy);
+    EXPECT_FALSE(session.Busy());
     EXPECT_EQ(host.openWindows, 0);
 
     // While the pages are visited after a connect nobody is told.
     prompts.Clear();
-    session.reReading = true;
+    session.SetReReading(true);
     EXPECT_FALSE(logic.Command(BasicCommand::Read));
     EXPECT_TRUE(prompts.Log().isEmpty());
 }
@@ -133,7 +133,7 @@ TEST_F(BasicPageTest, LostLinkFailsTheRead)
     EXPECT_EQ(ConstBasicRecordView(session.basicRecord).Compression(), ConstBasicRecordView(before).Compression());
     EXPECT_EQ(ConstBasicRecordView(session.basicRecord).BearerSpeed(), ConstBasicRecordView(before).BearerSpeed());
     EXPECT_EQ(prompts.Texts(), QStringList{"Error: No answer from modem..."});
-    EXPECT_FALSE(session.busy);
+    EXPECT_FALSE(session.Busy());
     EXPECT_EQ(host.openWindows, 0);
 }
 
@@ -163,7 +163,7 @@ TEST_F(BasicPageTest, SimStatusDecidesThePinButtons)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.sim);
         AnswerVerbose();
-        session.simStatus = c.sim;
+        session.SetSimStatus(c.sim);
         logic.Create();
         const int from = int(Commands().size());
         logic.form.enterPin.enabled = c.enterBefore;
@@ -301,7 +301,7 @@ TEST_F(BasicPageTest, StoreTimeoutReturnsAtOnceWithoutTheRestore)
     EXPECT_FALSE(logic.WriteToModem());
     EXPECT_EQ(Commands().last(), QByteArray("AT&W"));
     EXPECT_FALSE(Sent("ATV0"));
-    EXPECT_FALSE(session.busy);
+    EXPECT_FALSE(session.Busy());
     EXPECT_EQ(host.openWindows, 0);
 }
 
@@ -376,7 +376,7 @@ TEST_F(BasicPageTest, ChangeHookKeepsRecordAndModifiedInStep)
     EXPECT_EQ(host.barUpdates, updates + 2);
 
     // Offline the status bar is not told.
-    session.offline = true;
+    session.SetOffline(true);
     logic.form.rings.text = "003";
     logic.Command(BasicCommand::RingsEdited);
     EXPECT_TRUE(session.Flags(PageId::Basic).modified);
@@ -475,7 +475,7 @@ TEST_F(BasicPageTest, FirstActivationReadsAndTooltipsFollowTheOption)
 TEST_F(BasicPageTest, OfflinePageHasNoModemButtons)
 {
     session.SetConnected(false);
-    session.offline = true;
+    session.SetOffline(true);
     session.Flags(PageId::Basic).profilePending = true;
     logic.Activate();
     for (const ControlState *c : std::initializer_list<const ControlState *>{
@@ -539,7 +539,7 @@ TEST_F(BasicPageTest, ResetNowAsksAndAlwaysClosesTheLink)
     EXPECT_FALSE(port.PortOpen());
     EXPECT_EQ(host.windows, QStringList{"Resetting modem."});
     EXPECT_EQ(host.openWindows, 0);
-    EXPECT_FALSE(session.busy);
+    EXPECT_FALSE(session.Busy());
 }
 
 TEST_F(BasicPageTest, EmbeddedAppSwitchesByTheFirmware)
@@ -562,15 +562,15 @@ TEST_F(BasicPageTest, BusyOrClosedLinkSendsNothing)
 {
     AnswerVerbose();
     logic.Create();
-    session.busy = true;
+    session.SetBusy(true);
     EXPECT_FALSE(logic.ReadFromModem());
     EXPECT_FALSE(logic.WriteToModem());
     logic.Factory();
     prompts.AnswerQuestion(true);
     logic.ResetNow();
     EXPECT_TRUE(port.Writes().isEmpty());
-    EXPECT_TRUE(session.busy);
-    session.busy = false;
+    EXPECT_TRUE(session.Busy());
+    session.SetBusy(false);
     session.SetConnected(false);
     EXPECT_FALSE(logic.ReadFromModem());
     EXPECT_TRUE(port.Writes().isEmpty());
@@ -578,10 +578,7 @@ TEST_F(BasicPageTest, BusyOrClosedLinkSendsNothing)
 
 TEST_F(BasicPageTest, FactoryFollowsThePortsFactoryRateAndFramingAndReadsAgain)
 {
-    session.baudText = "115200";
-    session.parity = QLatin1Char('E');
-    session.dataBitsText = "7";
-    session.stopBitsText = "2";
+    session.SetLine(PortSettings{115200, 'E', 7, 2});
     port.SetSettings("115200,E,7,2");
     AnswerVerbose();
     modem.Answer("AT&F", "\r\nOK\r\n");
@@ -599,13 +596,13 @@ TEST_F(BasicPageTest, FactoryFollowsThePortsFactoryRateAndFramingAndReadsAgain)
     EXPECT_TRUE(session.Flags(PageId::Gprs).mustRead);
     EXPECT_FALSE(session.Flags(PageId::Basic).mustRead); // read again
     EXPECT_EQ(host.openWindows, 0);
-    EXPECT_FALSE(session.busy);
+    EXPECT_FALSE(session.Busy());
 }
 
 TEST_F(BasicPageTest, FactoryOnOlderModelsKeepsThePort)
 {
     session.SetIdentity(Model::Orca1, false, false);
-    session.baudText = "19200";
+    session.SetLine(PortSettings{19200, 'N', 8, 1});
     port.SetSettings("19200,N,8,1");
     AnswerVerbose();
     modem.Answer("AT&F", "\r\nOK\r\n");

@@ -38,7 +38,7 @@ TEST_P(DtrOverTheLine, DialStoresTheNumberAndArmsTheFunction)
     f.logic.Command(BasicCommand::DtrDeactivate);
     EXPECT_EQ(f.Setting("%D"), QByteArray("0"));
     EXPECT_EQ(f.Setting("V"), QByteArray(GetParam().verbose ? "1" : "0"));
-    EXPECT_FALSE(f.link.session.busy);
+    EXPECT_FALSE(f.link.session.Busy());
 }
 
 TEST_P(DtrOverTheLine, SmsStoresTheTextLineByLine)

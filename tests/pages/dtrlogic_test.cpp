@@ -57,7 +57,7 @@ TEST_F(DtrTest, DialWithTheNumberUnchangedOnlySwitches)
     EXPECT_TRUE(prompts.Log().isEmpty());
     EXPECT_EQ(host.windows, QStringList{"Transfering data"});
     EXPECT_EQ(host.openWindows, 0);
-    EXPECT_FALSE(session.busy);
+    EXPECT_FALSE(session.Busy());
 }
 
 TEST_F(DtrTest, DialStoresANewNumberOrDeletesTheEntry)
@@ -208,7 +208,7 @@ TEST_F(DtrTest, EchoedLineWithAPromptCharacterWaitsForTheRealPrompt)
     });
     dialogs.smsAnswers.enqueue(SmsOnDtr{"5", "a>b\r\nc"});
     EXPECT_TRUE(logic.Dtr().SetDtrFunction(2));
-    EXPECT_TRUE(session.echo);
+    EXPECT_TRUE(session.Echo());
     ASSERT_GE(nextSent, 0);
     EXPECT_GE(nextSent - lineSent, 30);
 }

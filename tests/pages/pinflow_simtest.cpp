@@ -22,7 +22,7 @@ TEST_P(SimPinOverTheLine, EnterPinWrongThenRight)
 {
     BasicFlow f(PinConfig(GetParam(), sim::SimCard::PinRequired));
     ASSERT_TRUE(f.Connect());
-    EXPECT_EQ(f.link.session.simStatus, 2);
+    EXPECT_EQ(f.link.session.SimStatus(), 2);
     f.logic.Activate();
     ASSERT_TRUE(f.prompts.Log().isEmpty()) << f.prompts.Texts().join(' ').toStdString();
     EXPECT_TRUE(f.logic.form.enterPin.enabled);
@@ -34,18 +34,18 @@ TEST_P(SimPinOverTheLine, EnterPinWrongThenRight)
     f.dialogs.pins.enqueue(QString("1230"));
     f.logic.Command(BasicCommand::EnterPin);
     EXPECT_EQ(f.prompts.Texts(), QStringList{"PIN not accepted."});
-    EXPECT_EQ(f.link.session.simStatus, 2);
+    EXPECT_EQ(f.link.session.SimStatus(), 2);
     EXPECT_EQ(f.Card().card, sim::SimCard::PinRequired);
 
     f.prompts.Clear();
     f.dialogs.pins.enqueue(QString("1234"));
     f.logic.Command(BasicCommand::EnterPin);
     EXPECT_TRUE(f.prompts.Log().isEmpty()) << f.prompts.Texts().join(' ').toStdString();
-    EXPECT_EQ(f.link.session.simStatus, 1);
+    EXPECT_EQ(f.link.session.SimStatus(), 1);
     EXPECT_EQ(f.Card().card, sim::SimCard::Ready);
     EXPECT_FALSE(f.logic.form.enterPin.enabled);
     EXPECT_EQ(f.logic.form.activatePin.caption, QString("Disable PIN"));
-    EXPECT_FALSE(f.link.session.busy);
+    EXPECT_FALSE(f.link.session.Busy());
 }
 
 TEST_P(SimPinOverTheLine, LockOnChangeAndOff)

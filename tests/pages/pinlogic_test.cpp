@@ -57,13 +57,13 @@ TEST_F(PinTest, CancelDoesNothing)
 
 TEST_F(PinTest, EnterPinUnlocksTheSim)
 {
-    session.simStatus = 2;
+    session.SetSimStatus(2);
     modem.Answer("AT", "\r\nOK\r\n");
     modem.Answer("AT+CPIN=12345678", "\r\nOK\r\n");
     dialogs.pins.enqueue(QString("12345678"));
     logic.Command(BasicCommand::EnterPin);
     EXPECT_EQ(Commands(), (QList<QByteArray>{"AT", "AT+CPIN=12345678"}));
-    EXPECT_EQ(session.simStatus, 1);
+    EXPECT_EQ(session.SimStatus(), 1);
     EXPECT_FALSE(logic.form.enterPin.enabled);
     EXPECT_TRUE(logic.form.changePin.enabled);
     EXPECT_TRUE(logic.form.activatePin.enabled);
@@ -72,18 +72,18 @@ TEST_F(PinTest, EnterPinUnlocksTheSim)
     EXPECT_EQ(host.panelRefreshes, 1);
     EXPECT_EQ(host.windows, QStringList{"Transfering data"});
     EXPECT_EQ(host.openWindows, 0);
-    EXPECT_FALSE(session.busy);
+    EXPECT_FALSE(session.Busy());
     EXPECT_TRUE(prompts.Log().isEmpty());
 }
 
 TEST_F(PinTest, RefusedPinLeavesTheSimAskingForIt)
 {
-    session.simStatus = 2;
+    session.SetSimStatus(2);
     modem.Answer("AT", "\r\nOK\r\n");
     modem.Answer("AT+CPIN=1111", "\r\n+CME ERROR: 16\r\n");
     dialogs.pins.enqueue(QString("1111"));
     logic.Command(BasicCommand::EnterPin);
-    EXPECT_EQ(session.simStatus, 2);
+    EXPECT_EQ(session.SimStatus(), 2);
     EXPECT_EQ(prompts.Texts(), QStringList{"PIN not accepted."});
     EXPECT_EQ(host.panelRefreshes, 1);
 }
@@ -117,7 +117,7 @@ TEST_F(PinTest, NoModemEndsSilently)
     EXPECT_TRUE(prompts.Log().isEmpty());
     for (const QByteArray &c : Commands())
         EXPECT_FALSE(c.startsWith("AT+")) << c.constData(); // the probe's only
-    EXPECT_FALSE(session.busy);
+    EXPECT_FALSE(session.Busy());
     EXPECT_EQ(host.openWindows, 0);
 }
 
@@ -184,19 +184,19 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(PinTest, NumericModeWithEchoTakesOnlyTheResultCode)
 {
     modem.SetEcho(true);
-    session.simStatus = 2;
+    session.SetSimStatus(2);
     modem.Answer("AT", "0\r");
     modem.Answer("AT+CPIN=1230", "+CME ERROR: 16\r\n");
     dialogs.pins.enqueue(QString("1230"));
     logic.Command(BasicCommand::EnterPin);
-    EXPECT_EQ(session.simStatus, 2);
+    EXPECT_EQ(session.SimStatus(), 2);
     EXPECT_EQ(prompts.Texts(), QStringList{"PIN not accepted."});
 
     prompts.Clear();
     modem.Answer("AT+CPIN=1234", "0\r");
     dialogs.pins.enqueue(QString("1234"));
     logic.Command(BasicCommand::EnterPin);
-    EXPECT_EQ(session.simStatus, 1);
+    EXPECT_EQ(session.SimStatus(), 1);
     EXPECT_TRUE(prompts.Log().isEmpty());
 
     // Switching the lock off always carries ",0," in its echo.

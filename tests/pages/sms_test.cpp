@@ -117,7 +117,7 @@ TEST_F(SmsPage, FirstShowingReadsBothSettingsIntoFormAndRecord)
     EXPECT_FALSE(Flags().mustRead);
     EXPECT_FALSE(Flags().modified);
     EXPECT_TRUE(prompts.Texts().isEmpty());
-    EXPECT_FALSE(session.busy);
+    EXPECT_FALSE(session.Busy());
     EXPECT_EQ(host.openWindows, 0);
 }
 
@@ -160,7 +160,7 @@ TEST_F(SmsPage, SilentModemFailsTheReadAndEditsStopCounting)
     logic.form.serviceCentre.text = "999";
     logic.Command(SmsCommand::Edited);
     EXPECT_FALSE(Flags().modified);
-    EXPECT_FALSE(session.busy);
+    EXPECT_FALSE(session.Busy());
 }
 
 TEST_F(SmsPage, WriteSendsTheSettingsInOrderAndTakesTheSnapshot)

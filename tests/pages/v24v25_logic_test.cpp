@@ -42,14 +42,14 @@ TEST_F(SerialRead, FillsTheListsFromTheDumpTheLineAndTheProbe)
     modem.Answer("at&v", Dump("verbose-echo.txt"));
     modem.Answer("AT", "AT\r\r\nOK\r\n");
     port.SetDsr(true);
-    session.quiet = 1;
+    session.SetQuiet(1);
     const SerialSettingsRecord before = session.serialRecord;
 
     ASSERT_TRUE(logic.ReadFromModem());
     EXPECT_EQ(Sent(), (QList<QByteArray>{"at&v", "AT"}));
     EXPECT_EQ(Positions(logic.form), kVerboseEchoDump);
     EXPECT_EQ(session.serialRecord, before); // the read fills the lists only
-    EXPECT_FALSE(session.busy);
+    EXPECT_FALSE(session.Busy());
     EXPECT_EQ(host.windows, QStringList{"Transfering data"});
     EXPECT_EQ(host.openWindows, 0);
 }
@@ -59,7 +59,7 @@ TEST_F(SerialRead, PcPortTakesTheModemsParityOnly)
     modem.Answer("at&v", Dump("verbose-echo.txt")); // +IPR:115200 +ICF:5,1 (7E1)
     modem.Answer("AT", "\r\nOK\r\n");
     ASSERT_TRUE(logic.ReadFromModem());
-    EXPECT_EQ(session.parity, QLatin1Char('E'));
+    EXPECT_EQ(session.Parity(), QLatin1Char('E'));
     // Rate, data bits and stop bits of the PC stay as they were.
     EXPECT_EQ(port.Settings(), "9600,E,8,1");
     EXPECT_EQ(host.portShown, "9600,E,8,1");
@@ -120,7 +120,7 @@ TEST_P(SerialReadFailure, EndsAtOnceAndCleansUp)
     EXPECT_EQ(Sent(), c.sent);
     EXPECT_EQ(Selected(SerialField::ResponseFormat), c.responseFormat);
     EXPECT_EQ(Selected(SerialField::Echo), -1);
-    EXPECT_FALSE(session.busy);
+    EXPECT_FALSE(session.Busy());
     EXPECT_EQ(host.openWindows, 0);
 }
 
@@ -135,10 +135,10 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(SerialRead, NothingIsSentWhileBusyOrUnconnected)
 {
     modem.Answer("at&v", Dump("verbose-echo.txt"));
-    session.busy = true;
+    session.SetBusy(true);
     EXPECT_FALSE(logic.ReadFromModem());
-    EXPECT_TRUE(session.busy);
-    session.busy = false;
+    EXPECT_TRUE(session.Busy());
+    session.SetBusy(false);
     session.SetConnected(false);
     EXPECT_FALSE(logic.ReadFromModem());
     EXPECT_TRUE(port.Writes().isEmpty());
@@ -155,7 +155,7 @@ protected:
         modem.Answer("at&v", Dump("verbose-echo.txt"));
         modem.Answer("AT", "AT\r\r\nOK\r\n");
         port.SetDsr(true);
-        session.quiet = 1;
+        session.SetQuiet(1);
     }
 };
 
@@ -201,7 +201,7 @@ TEST_F(SerialPageWindow, FailedFirstReadDisablesAllButRead)
 
 TEST_F(SerialPageWindow, ReReadingAfterConnectStaysQuiet)
 {
-    session.reReading = true;
+    session.SetReReading(true);
     logic.Create();
     logic.Activate();
     EXPECT_TRUE(prompts.Log().isEmpty());
@@ -221,7 +221,7 @@ TEST_F(SerialPageWindow, ButtonsPressedDuringATransferDoNothing)
 {
     logic.Create();
     Flags().mustRead = false;
-    session.busy = true;
+    session.SetBusy(true);
     EXPECT_FALSE(logic.Command(SerialCommand::Read));
     EXPECT_FALSE(logic.Command(SerialCommand::Write));
     EXPECT_TRUE(prompts.Log().isEmpty());
@@ -315,7 +315,7 @@ TEST_F(SerialPageTest, ProfileShowsEachFieldInItsOwnList)
 TEST_F(SerialPageTest, OfflineTheListsEditTheRecordOnly)
 {
     session.SetConnected(false);
-    session.offline = true;
+    session.SetOffline(true);
     session.SetDefaults();
     Flags().profilePending = true;
     logic.Activate();
@@ -332,12 +332,12 @@ TEST_F(SerialPageTest, OfflineTheListsEditTheRecordOnly)
 TEST_F(SerialPageTest, RemovedPageIsMadeAnewWhenShownAgain)
 {
     session.SetConnected(false);
-    session.offline = true;
+    session.SetOffline(true);
     logic.Activate();
     EXPECT_FALSE(logic.form.write.enabled);
     logic.Reset();
     EXPECT_FALSE(logic.Created());
-    session.offline = false;
+    session.SetOffline(false);
     session.SetConnected(true);
     FakeModem modem{&port, &pump};
     modem.Answer("at&v", Dump("verbose-echo.txt"));

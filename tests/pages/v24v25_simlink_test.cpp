@@ -95,7 +95,7 @@ TEST_F(SerialOverThePty, WriteFailingHalfWayLeavesTheLinkUsableAndNothingStored)
     ChooseFraming("115200", "8", "2");
     EXPECT_FALSE(logic.Command(SerialCommand::Write));
     EXPECT_EQ(prompts.Texts(), QStringList{"Error: No answer from modem, configuration not saved!"});
-    EXPECT_FALSE(link.session.busy);
+    EXPECT_FALSE(link.session.Busy());
     // Rate and framing went through before the failure, and the PC went
     // with them.
     EXPECT_EQ(ModemLine(), "115200 8N2");

@@ -40,7 +40,7 @@ protected:
     QString PcSettings() const
     {
         return QStringLiteral("%1,%2,%3,%4")
-            .arg(session.baudText, QString(session.parity), session.dataBitsText, session.stopBitsText);
+            .arg(session.BaudText(), QString(session.Parity()), session.DataBitsText(), session.StopBitsText());
     }
     QByteArray Stored(const QByteArray &setting)
     {
@@ -104,7 +104,7 @@ TEST_F(SerialWrite, AutoRateLeavesThePcRateAlone)
     ChooseText(SerialField::DteRate, "Auto");
     ASSERT_TRUE(logic.Command(SerialCommand::Write));
     EXPECT_TRUE(Sent().contains("ATV1 &C1 &D2 &S1 E1 +IPR=0"));
-    EXPECT_EQ(session.baudText, "9600");
+    EXPECT_EQ(session.BaudText(), "9600");
     EXPECT_EQ(Stored("+IPR"), "0");
     EXPECT_TRUE(LinkAnswers());
 }
@@ -121,7 +121,7 @@ TEST_F(SerialWrite, RecordGivesVAndFriendsAndTheQuietFlag)
     // Q is left to the disconnect: nothing with Q goes out now.
     for (const QByteArray &line : Sent())
         EXPECT_FALSE(line.contains('Q')) << line.constData();
-    EXPECT_EQ(session.quiet, 1);
+    EXPECT_EQ(session.Quiet(), 1);
     EXPECT_EQ(Stored("&D"), "0");
 }
 
@@ -165,7 +165,7 @@ TEST_P(SerialWriteHalfWay, StopsAndSaysConfigurationNotSaved)
     EXPECT_FALSE(logic.Command(SerialCommand::Write));
     EXPECT_EQ(port.Writes().size() - before, c.linesSent);
     EXPECT_EQ(prompts.Texts(), QStringList{"Error: No answer from modem, configuration not saved!"});
-    EXPECT_FALSE(session.busy);
+    EXPECT_FALSE(session.Busy());
     EXPECT_EQ(host.openWindows, 0);
     EXPECT_TRUE(host.windows.contains("Transfering data..."));
     EXPECT_TRUE(Flags().modified); // nothing was written for good
@@ -187,9 +187,9 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(SerialWrite, NothingIsSentWhileBusyOrUnconnected)
 {
     const int before = port.Writes().size();
-    session.busy = true;
+    session.SetBusy(true);
     EXPECT_FALSE(logic.WriteToModem());
-    session.busy = false;
+    session.SetBusy(false);
     session.SetConnected(false);
     EXPECT_FALSE(logic.WriteToModem());
     EXPECT_EQ(port.Writes().size(), before);

@@ -22,10 +22,7 @@ protected:
         port.SetSettings(QStringLiteral("9600,N,8,1"));
         port.SetPortOpen(true);
         session.SetConnected(true);
-        session.baudText = QStringLiteral("9600");
-        session.parity = QLatin1Char('N');
-        session.dataBitsText = QStringLiteral("8");
-        session.stopBitsText = QStringLiteral("1");
+        session.SetLine(PortSettings{9600, 'N', 8, 1});
         session.SetPollUnit(9600);
         session.options.tooltip = 1;
         session.SetPrompter(&prompts);

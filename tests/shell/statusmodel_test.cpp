@@ -32,7 +32,7 @@ TEST_P(StatusBarTexts, Connected)
 {
     const BarCase &c = GetParam();
     SessionState st;
-    st.session.simStatus = c.sim;
+    st.session.SetSimStatus(c.sim);
     st.session.Flags(PageId::Basic).modified = c.basic;
     st.session.Flags(PageId::Serial).modified = c.serial;
     st.session.Flags(PageId::Sms).modified = c.sms;
@@ -70,7 +70,7 @@ TEST(StatusBar, VersionFirstThenNotConnectedWhichForgetsChanges)
     EXPECT_EQ(bar.text, ProductLine());
     EXPECT_TRUE(st.session.Flags(PageId::Basic).modified);
 
-    st.session.offline = true; // offline editing is "not connected" too
+    st.session.SetOffline(true); // offline editing is "not connected" too
     bar.Update(st.session);
     EXPECT_EQ(bar.text, QStringLiteral("Not Connected... "));
     EXPECT_FALSE(st.session.Flags(PageId::Basic).modified);
@@ -92,14 +92,11 @@ TEST(StatusPanelFields, ConnectedShowsLinkAndLocksInputWhileMeasuring)
     SessionState st;
     ModemSession &s = st.session;
     s.SetConnected(true);
-    s.statusText = QStringLiteral("Connected");
-    s.portName = QStringLiteral("/dev/ttyUSB0");
-    s.baudText = QStringLiteral("115200");
-    s.parity = QLatin1Char('e');
-    s.dataBitsText = QStringLiteral("7");
-    s.stopBitsText = QStringLiteral("2");
-    s.modelName = QStringLiteral("Pike-3");
-    s.simStatus = 2;
+    s.SetStatusText(QStringLiteral("Connected"));
+    s.SetPortName(QStringLiteral("/dev/ttyUSB0"));
+    s.SetLine(PortSettings{115200, 'e', 7, 2});
+    s.SetModelName(QStringLiteral("Pike-3"));
+    s.SetSimStatus(2);
 
     PanelFields f = ComputePanelFields(s);
     EXPECT_EQ(f.mode, PanelFields::Mode::Connected);
@@ -116,13 +113,13 @@ TEST(StatusPanelFields, ConnectedShowsLinkAndLocksInputWhileMeasuring)
     EXPECT_TRUE(ComputePanelFields(s).inputEnabled);
 
     s.options.terminal = 1;
-    s.updateRunning = true;
+    s.SetUpdateRunning(true);
     f = ComputePanelFields(s);
     EXPECT_FALSE(f.inputEnabled);
     EXPECT_FALSE(f.outputTypable);
     EXPECT_TRUE(f.spinEnabled);
 
-    s.updateRunning = false;
+    s.SetUpdateRunning(false);
     s.SetConnecting(true);
     EXPECT_FALSE(ComputePanelFields(s).inputEnabled);
 }
@@ -138,7 +135,7 @@ TEST(StatusPanelFields, SimTexts)
 TEST(StatusPanelFields, OfflineAndClosed)
 {
     SessionState st;
-    st.session.modelName = QStringLiteral("Orca-1");
+    st.session.SetModelName(QStringLiteral("Orca-1"));
     PanelFields f = ComputePanelFields(st.session);
     EXPECT_EQ(f.mode, PanelFields::Mode::Closed);
     for (const QString &v : {f.status, f.port, f.baud, f.parity, f.dataBits, f.stopBits, f.sim, f.modem})
@@ -146,7 +143,7 @@ TEST(StatusPanelFields, OfflineAndClosed)
     EXPECT_FALSE(f.inputEnabled);
     EXPECT_FALSE(f.spinEnabled);
 
-    st.session.offline = true;
+    st.session.SetOffline(true);
     f = ComputePanelFields(st.session);
     EXPECT_EQ(f.mode, PanelFields::Mode::Offline);
     EXPECT_EQ(f.status, QStringLiteral("Offline"));

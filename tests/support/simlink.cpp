@@ -28,14 +28,11 @@ bool SimLink::Open(const QString &settings)
     comm.SetSettings(settings);
     if (!comm.SetPortOpen(true))
         return false;
-    session.portName = path;
-    session.baudText = QString::number(s.baud);
-    session.parity = QLatin1Char(s.parity);
-    session.dataBitsText = QString::number(s.dataBits);
-    session.stopBitsText = QString::number(s.stopBits);
+    session.SetPortName(path);
+    session.SetLine(s);
     session.SetPollUnit(s.baud);
     session.SetConnected(true);
-    session.terminalOnly = true;
+    session.SetTerminalOnly(true);
     comm.SetRThreshold(1);
     return true;
 }

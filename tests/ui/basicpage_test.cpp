@@ -253,7 +253,7 @@ TEST_F(BasicPage, EnterPinThroughItsDialog)
                   dialog->accept();
               });
     EXPECT_TRUE(m_prompts.Log().isEmpty()) << qPrintable(m_prompts.Texts().join('\n'));
-    EXPECT_EQ(Session().simStatus, 1);
+    EXPECT_EQ(Session().SimStatus(), 1);
     EXPECT_FALSE(W().enterPin->isEnabled());
     EXPECT_TRUE(W().changePin->isEnabled());
     EXPECT_EQ(W().activatePin->text(), "Disable PIN");
@@ -297,7 +297,7 @@ TEST_F(BasicPage, DtrActivateNeedsAnEventThenDialsThroughTheDialog)
     EXPECT_TRUE(m_prompts.Log().isEmpty()) << qPrintable(m_prompts.Texts().join('\n'));
     EXPECT_EQ(m_sim->Modem().state().variable("CPBR_1"), QByteArray("\"0123456\",129,\"DTRDIAL\""));
     EXPECT_EQ(m_sim->Modem().state().value("%D"), QByteArray("1"));
-    EXPECT_FALSE(Session().busy);
+    EXPECT_FALSE(Session().Busy());
 }
 
 TEST_F(BasicPage, DtrTestRaisesDtrAndTheMainWindowDropsItLater)

@@ -69,7 +69,7 @@ TEST_F(ConnectWindow, ConnectShowsTheModelAndItsPages)
     watch.stop();
     ModemSession *s = m_window->Session();
     ASSERT_TRUE(s->Connected()) << m_prompts.Texts().join('|').toStdString();
-    EXPECT_EQ(s->modelName, QStringLiteral("Pike-3"));
+    EXPECT_EQ(s->ModelName(), QStringLiteral("Pike-3"));
     EXPECT_EQ(m_window->Panel()->Field(QStringLiteral("Status")), QStringLiteral("Connected"));
     EXPECT_EQ(m_window->Sheet()->count(), 9);
     EXPECT_TRUE(windowTexts.contains(QStringLiteral("Connecting...")));
@@ -105,8 +105,8 @@ TEST_F(ConnectWindow, AutoconnectFindsAModemAtAnotherRate)
     watch.stop();
     ModemSession *s = m_window->Session();
     ASSERT_TRUE(s->Connected()) << m_prompts.Texts().join('|').toStdString();
-    EXPECT_EQ(s->baudText, QStringLiteral("115200"));
-    EXPECT_EQ(s->stopBitsText, QStringLiteral("2"));
+    EXPECT_EQ(s->BaudText(), QStringLiteral("115200"));
+    EXPECT_EQ(s->StopBitsText(), QStringLiteral("2"));
     EXPECT_EQ(Page()->BaudList()->currentText(), QStringLiteral("115200"));
     EXPECT_EQ(Page()->StopBitsList()->currentText(), QStringLiteral("2"));
     EXPECT_GT(steps, 0);
@@ -139,7 +139,7 @@ TEST_F(ConnectWindow, AbortEndsTheSearchAfterTheRunningAttemptWithoutAMessage)
     EXPECT_TRUE(escIgnored);
     EXPECT_EQ(textAfterAbort, QStringLiteral("Aborting..."));
     EXPECT_FALSE(m_window->Session()->LinkUp());
-    EXPECT_FALSE(m_window->Session()->busy);
+    EXPECT_FALSE(m_window->Session()->Busy());
     EXPECT_TRUE(m_prompts.Log().isEmpty());
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     close(master);

@@ -39,12 +39,12 @@ TEST_F(ConnectionPage, OpenForTheTerminal)
 
     ModemSession &s = Session();
     EXPECT_TRUE(s.Connected());
-    EXPECT_TRUE(s.terminalOnly);
-    EXPECT_EQ(s.statusText, QStringLiteral("Open"));
-    EXPECT_EQ(s.portName, QStringLiteral("/dev/ttyTEST0"));
-    EXPECT_EQ(s.parity, QLatin1Char('E'));
+    EXPECT_TRUE(s.TerminalOnly());
+    EXPECT_EQ(s.StatusText(), QStringLiteral("Open"));
+    EXPECT_EQ(s.PortName(), QStringLiteral("/dev/ttyTEST0"));
+    EXPECT_EQ(s.Parity(), QLatin1Char('E'));
     EXPECT_EQ(s.PollUnit(), 20);
-    EXPECT_FALSE(s.busy);
+    EXPECT_FALSE(s.Busy());
     EXPECT_EQ(m_port.CommPort(), QStringLiteral("/dev/ttyTEST0"));
     EXPECT_EQ(m_port.Settings(), QStringLiteral("115200,E,7,1"));
     EXPECT_EQ(m_port.RThreshold(), 1);
@@ -76,7 +76,7 @@ TEST_F(ConnectionPage, OpenFailureSaysTheComportIsNotAvailable)
 TEST_F(ConnectionPage, OpenDoesNothingWhileBusy)
 {
     Window();
-    Session().busy = true;
+    Session().SetBusy(true);
     Page().ExecuteCommand(Cserial::CmdOpen);
     EXPECT_FALSE(Session().Connected());
     EXPECT_TRUE(m_prompts.Log().isEmpty());
@@ -88,7 +88,7 @@ TEST_F(ConnectionPage, ChangingTheBaudRateWhileOpenMovesThePcPortAtOnce)
     OpenTerminal();
     Page().BaudList()->setCurrentText(QStringLiteral("57600"));
     EXPECT_EQ(m_port.Settings(), QStringLiteral("57600,N,8,1"));
-    EXPECT_EQ(Session().baudText, QStringLiteral("57600"));
+    EXPECT_EQ(Session().BaudText(), QStringLiteral("57600"));
     EXPECT_EQ(Window().Panel()->Field(QStringLiteral("Baud rate")), QStringLiteral("57600"));
     EXPECT_TRUE(m_port.Writes().isEmpty()); // the modem is not told
 }
@@ -115,7 +115,7 @@ TEST_F(ConnectionPage, DisconnectClosesAndAsksOnlyAboutUnsavedPages)
                                               QStringLiteral("All unsaved changes will be lost.\nDu you wish to contiune?")}));
     EXPECT_TRUE(Page().OpenButton()->isEnabled());
     EXPECT_FALSE(w.MenuAction(CmdDisconnect)->isEnabled());
-    EXPECT_EQ(Session().baudText, QStringLiteral("-"));
+    EXPECT_EQ(Session().BaudText(), QStringLiteral("-"));
 }
 
 TEST_F(ConnectionPage, NoPortsMeansNothingToOpen)

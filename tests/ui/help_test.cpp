@@ -55,7 +55,7 @@ TEST_F(Help, HelpMenuOpensTheContents)
 TEST_F(Help, F1OpensTheTopicOfTheControlOrElseOfItsPage)
 {
     MainDialog &w = ShownWindow();
-    Session().offline = true; // keeps the page guard away from the Signal page
+    Session().SetOffline(true); // keeps the page guard away from the Signal page
     Session().AddPage(PageId::Signal, false);
     w.Sheet()->SetActivePage(PageId::Signal);
     auto *field = new QLineEdit(w.Sheet()->SignalPage());

@@ -140,16 +140,16 @@ TEST_F(MainWindow, ClicksOnTheSheetAreDiscardedWhileBusy)
     QTabBar *tabs = w.Sheet()->tabBar();
     const QPoint basicTab = tabs->tabRect(1).center();
 
-    Session().busy = true;
+    Session().SetBusy(true);
     QTest::mouseClick(tabs, Qt::LeftButton, {}, basicTab);
     EXPECT_EQ(w.Sheet()->ActivePageId(), PageId::Connection);
     // The page's own controls are out of reach too.
     QPushButton *disconnect = w.Sheet()->ConnectionPage()->DisconnectButton();
     ASSERT_TRUE(disconnect->isEnabled()); // "Close" while offline
     QTest::mouseClick(disconnect, Qt::LeftButton);
-    EXPECT_TRUE(Session().offline);
+    EXPECT_TRUE(Session().Offline());
 
-    Session().busy = false;
+    Session().SetBusy(false);
     QTest::mouseClick(tabs, Qt::LeftButton, {}, basicTab);
     EXPECT_EQ(w.Sheet()->ActivePageId(), PageId::Basic);
 }
@@ -323,7 +323,7 @@ TEST_F(MainWindow, CloseProfileDoesWhatDisconnectDoes)
         w.EnableMenuCommand(MenuConnection, CmdDisconnect, true);
         w.EnableMenuCommand(MenuFile, CmdCloseProfile, true);
         w.MenuAction(command)->trigger();
-        EXPECT_FALSE(Session().offline) << command;
+        EXPECT_FALSE(Session().Offline()) << command;
         EXPECT_EQ(w.Sheet()->count(), 1) << command;
         EXPECT_TRUE(m_prompts.Log().isEmpty()) << command;
     }

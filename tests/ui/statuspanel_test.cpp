@@ -52,8 +52,8 @@ TEST_F(Terminal, FieldsFollowTheLink)
 
     // Offline after the link: only status and model change.
     Session().SetConnected(false);
-    Session().offline = true;
-    Session().modelName = QStringLiteral("Pike-3");
+    Session().SetOffline(true);
+    Session().SetModelName(QStringLiteral("Pike-3"));
     Panel().Refresh();
     EXPECT_EQ(Panel().Field(QStringLiteral("Status")), QStringLiteral("Offline"));
     EXPECT_EQ(Panel().Field(QStringLiteral("Modem")), QStringLiteral("Pike-3"));
@@ -69,7 +69,7 @@ TEST_F(Terminal, EnterSendsTheLineWithOneCarriageReturn)
     EXPECT_EQ(m_port.Writes(), QList<QByteArray>{"AT+CSQ\r"});
     EXPECT_TRUE(Input().text().isEmpty());
     EXPECT_TRUE(Input().hasFocus());
-    EXPECT_FALSE(Session().busy);
+    EXPECT_FALSE(Session().Busy());
     // The answer is not read here: it arrives as received data.
     EXPECT_TRUE(Panel().TerminalContents().isEmpty());
     m_port.Feed("AT+CSQ\r\r\n+CSQ: 17,0\r\n\r\nOK\r\n");
@@ -86,8 +86,8 @@ TEST_F(Terminal, EnterIsRefusedWhileTheLinkIsTaken)
     OpenTerminal();
     for (int which = 0; which < 2; ++which) {
         Panel().ClearTerminal();
-        Session().busy = which == 0;
-        Session().updateRunning = which == 1;
+        Session().SetBusy(which == 0);
+        Session().SetUpdateRunning(which == 1);
         Type(QStringLiteral("ATI"));
         EXPECT_TRUE(m_port.Writes().isEmpty());
         EXPECT_EQ(Panel().TerminalContents(), StatusPanel::kSendRefusal);

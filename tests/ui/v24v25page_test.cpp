@@ -138,7 +138,7 @@ TEST_F(SerialPage, WriteTakesThePcPortAndTheConnectionPageAlong)
     EXPECT_EQ(connection.BaudList()->currentText(), "38400");
     EXPECT_EQ(connection.StopBitsList()->currentText(), "2");
     EXPECT_FALSE(Session().Flags(PageId::Serial).modified);
-    EXPECT_FALSE(Session().busy);
+    EXPECT_FALSE(Session().Busy());
     EXPECT_EQ(Window().ShownMessageWindow(), nullptr);
 }
 
