@@ -1,7 +1,7 @@
 #include "cli/serialcommands.h"
 
 #include "link/core/connectionlogic.h"
-#include "pages/core/v24v25logic.h"
+#include "pages/core/serialsettingslogic.h"
 
 namespace telvio::cli {
 
@@ -32,7 +32,7 @@ QList<FieldRule> Rules()
     QList<FieldRule> rules;
     for (SerialField f : kSerialFields) {
         FieldRule r{KeyOf(f), FieldRule::Item};
-        r.items = V24v25Form::Items(f);
+        r.items = SerialSettingsForm::Items(f);
         rules << r;
     }
     return rules;
@@ -47,14 +47,14 @@ QStringList Names(const QList<SerialField> &fields)
 }
 
 // As the Read button does it.
-bool ReadPage(V24v25Logic &logic, ModemSession &session)
+bool ReadPage(SerialSettingsLogic &logic, ModemSession &session)
 {
     logic.Create();
     session.Flags(PageId::Serial).mustRead = false;
     return logic.ReadButton();
 }
 
-void ReportFields(Output &out, const V24v25Form &form)
+void ReportFields(Output &out, const SerialSettingsForm &form)
 {
     for (SerialField f : kSerialFields) {
         out.Set(KeyOf(f), form.List(f).current);
@@ -65,7 +65,7 @@ void ReportFields(Output &out, const V24v25Form &form)
 // Every value through the change hook, as if chosen in its list: two stop
 // bits still take parity to None. A field given by position wins over the
 // same field named by its text.
-bool ChooseAll(V24v25Logic &logic, const FieldValues &values, QString *error)
+bool ChooseAll(SerialSettingsLogic &logic, const FieldValues &values, QString *error)
 {
     QStringList byPosition;
     for (const auto &v : values) {
@@ -116,7 +116,7 @@ void LetGo(ModemSession &session, CliPrompter &prompts)
 
 int Read(CliContext &ctx, CliPrompter &prompts)
 {
-    V24v25Logic logic(ctx.Session(), prompts);
+    SerialSettingsLogic logic(ctx.Session(), prompts);
     if (!ReadPage(logic, ctx.Session()))
         return ExitFailed;
     ReportFields(ctx.Out(), logic.form);
@@ -127,7 +127,7 @@ int Write(CliContext &ctx, CliPrompter &prompts, const FieldValues &values)
 {
     ModemSession &s = ctx.Session();
     Output &out = ctx.Out();
-    V24v25Logic logic(s, prompts);
+    SerialSettingsLogic logic(s, prompts);
     if (!ReadPage(logic, s))
         return ExitFailed;
     if (const int rc = RefuseUnreadWrite(ctx, Names(logic.unreadFields), values)) {

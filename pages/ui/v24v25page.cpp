@@ -14,7 +14,7 @@ namespace telvio {
 
 Cv24v25::Cv24v25(const PageContext &context, QWidget *parent)
     : SettingsPropertyPage(PageId::Serial, serialtext::kTitle, context, parent),
-      m_logic(std::make_unique<V24v25Logic>(Session(), Prompt()))
+      m_logic(std::make_unique<SerialSettingsLogic>(Session(), Prompt()))
 {
     Bind(*m_logic);
     auto *group = new QGroupBox(serialtext::kGroup, this);
@@ -23,10 +23,10 @@ Cv24v25::Cv24v25(const PageContext &context, QWidget *parent)
 
     auto makeList = [this](SerialField field, QWidget *parent, QGridLayout *grid, int row) {
         auto *list = new QComboBox(parent);
-        list->addItems(V24v25Form::Items(field));
+        list->addItems(SerialSettingsForm::Items(field));
         list->setCurrentIndex(-1);
-        SetHelpId(list, V24v25Form::ControlId(field));
-        auto *label = new QLabel(V24v25Form::Label(field), parent);
+        SetHelpId(list, SerialSettingsForm::ControlId(field));
+        auto *label = new QLabel(SerialSettingsForm::Label(field), parent);
         label->setBuddy(list);
         grid->addWidget(label, row, 0);
         grid->addWidget(list, row, 1);
@@ -112,7 +112,7 @@ void Cv24v25::OnListChosen(SerialField field)
 
 void Cv24v25::ShowForm()
 {
-    const V24v25Form &f = m_logic->form;
+    const SerialSettingsForm &f = m_logic->form;
     for (SerialField field : kSerialFields)
         ShowList(List(field), f.List(field), f.tooltips, serialtext::kTooltipWidth);
     ShowButton(m_read, f.read, f.tooltips, serialtext::kTooltipWidth);

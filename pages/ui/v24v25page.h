@@ -2,7 +2,7 @@
 
 #include "shell/ui/uilayer.h"
 
-#include "pages/core/v24v25logic.h"
+#include "pages/core/serialsettingslogic.h"
 #include "pages/ui/settingspropertypage.h"
 
 #include <array>
@@ -17,7 +17,7 @@ namespace telvio {
 class BitmapButton;
 
 // The Serial page: the modem's V.24/V.25 interface settings. Everything it
-// does lives in V24v25Logic; the page shows the logic's form and hands the
+// does lives in SerialSettingsLogic; the page shows the logic's form and hands the
 // user's choices and clicks back.
 class Cv24v25 : public SettingsPropertyPage {
     Q_OBJECT
@@ -25,7 +25,7 @@ public:
     explicit Cv24v25(const PageContext &context, QWidget *parent = nullptr);
     ~Cv24v25() override;
 
-    V24v25Logic &Logic() { return *m_logic; }
+    SerialSettingsLogic &Logic() { return *m_logic; }
     QComboBox *List(SerialField field) const { return m_lists[size_t(field)]; }
     QPushButton *ReadButton() const;
     QPushButton *WriteButton() const;
@@ -36,7 +36,7 @@ private:
     void RunCommand(SerialCommand command) { Run(*m_logic, command); }
     void ShowForm() override;
 
-    std::unique_ptr<V24v25Logic> m_logic;
+    std::unique_ptr<SerialSettingsLogic> m_logic;
     std::array<QComboBox *, kSerialFieldCount> m_lists{};
     BitmapButton *m_read = nullptr;
     BitmapButton *m_write = nullptr;

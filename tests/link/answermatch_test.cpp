@@ -29,6 +29,11 @@ struct PatternCase {
     bool matched;
 };
 
+void PrintTo(const PatternCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 class PatternMatchTable : public ::testing::TestWithParam<PatternCase> {};
 
 TEST_P(PatternMatchTable, MatchesInOrderWithAnythingBetween)
@@ -90,6 +95,11 @@ struct LineCase {
     QByteArray buffer;
     bool found;
 };
+
+void PrintTo(const LineCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class LineStartTable : public ::testing::TestWithParam<LineCase> {};
 

@@ -180,10 +180,32 @@ TEST_F(SessionTest, CommandIsDroppedWhileOutputIsPending)
     EXPECT_TRUE(port.Writes().isEmpty());
 }
 
+// Control characters shown, so a case prints on one line.
+std::string Visible(const QByteArray &bytes)
+{
+    std::string out;
+    for (const char c : bytes) {
+        if (c == '\r')
+            out += "<CR>";
+        else if (c == '\n')
+            out += "<LF>";
+        else if (static_cast<unsigned char>(c) < 0x20)
+            out += "<" + std::to_string(int(static_cast<unsigned char>(c))) + ">";
+        else
+            out += c;
+    }
+    return out;
+}
+
 struct SendCase {
     QByteArray text;
     QByteArray sent;
 };
+
+void PrintTo(const SendCase &c, std::ostream *os)
+{
+    *os << Visible(c.text);
+}
 
 class SendingRules : public SessionTest, public ::testing::WithParamInterface<SendCase> {};
 
@@ -274,6 +296,11 @@ struct PollCase {
     int unit;
     int fastUnit;
 };
+
+void PrintTo(const PollCase &c, std::ostream *os)
+{
+    *os << c.baud << " baud";
+}
 
 class PollUnits : public SessionTest, public ::testing::WithParamInterface<PollCase> {};
 

@@ -15,6 +15,11 @@ struct ImeiCase {
     const char *name;
 };
 
+void PrintTo(const ImeiCase &c, std::ostream *os)
+{
+    *os << c.name << " " << c.imei.constData();
+}
+
 class ModelLookup : public ::testing::TestWithParam<ImeiCase> {};
 
 TEST_P(ModelLookup, FirstMatchingRowWins)
@@ -53,6 +58,11 @@ struct CgsnCase {
     QByteArray imei;
 };
 
+void PrintTo(const CgsnCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 class ImeiCut : public ::testing::TestWithParam<CgsnCase> {};
 
 TEST_P(ImeiCut, FindsTheSameImeiInEveryShape)
@@ -86,6 +96,11 @@ struct Ati9Case {
     QByteArray answer;
     bool maker;
 };
+
+void PrintTo(const Ati9Case &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class FirmwareLine : public ::testing::TestWithParam<Ati9Case> {};
 

@@ -13,6 +13,11 @@ struct ProbeCase {
     bool echo;
 };
 
+void PrintTo(const ProbeCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 class ProbeModes : public SessionTest, public ::testing::WithParamInterface<ProbeCase> {};
 
 TEST_P(ProbeModes, LearnsResultCodeFormatAndEcho)

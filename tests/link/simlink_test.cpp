@@ -28,6 +28,11 @@ struct ProbeModeCase {
     int result;
 };
 
+void PrintTo(const ProbeModeCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 class ProbeOverTheLine : public ::testing::TestWithParam<ProbeModeCase> {};
 
 TEST_P(ProbeOverTheLine, LearnsTheModemsMode)
@@ -110,6 +115,11 @@ struct ModelCase {
     int extended;
     int pages; // pages added besides the Connection page
 };
+
+void PrintTo(const ModelCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class ConnectOverTheLine : public ::testing::TestWithParam<ModelCase> {};
 

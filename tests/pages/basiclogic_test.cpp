@@ -313,6 +313,11 @@ struct ValidationCase {
     QString message; // empty: accepted
 };
 
+void PrintTo(const ValidationCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 class BasicValidation : public BasicPageTest, public testing::WithParamInterface<ValidationCase> {};
 
 TEST_P(BasicValidation, RefusedBeforeAnythingIsSent)

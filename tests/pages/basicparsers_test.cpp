@@ -254,6 +254,11 @@ struct DelayCase {
     bool valid;
 };
 
+void PrintTo(const DelayCase &c, std::ostream *os)
+{
+    *os << "\"" << c.text << "\"";
+}
+
 class ResetDelay : public testing::TestWithParam<DelayCase> {};
 
 TEST_P(ResetDelay, Rule)

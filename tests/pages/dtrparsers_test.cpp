@@ -183,6 +183,11 @@ struct PinCase {
     bool newPin; // the new code of Change PIN
 };
 
+void PrintTo(const PinCase &c, std::ostream *os)
+{
+    *os << "PIN \"" << (c.pin ? c.pin : "") << "\"";
+}
+
 class PinFormat : public testing::TestWithParam<PinCase> {};
 
 TEST_P(PinFormat, Rules)

@@ -6,6 +6,23 @@ using namespace telvio::sim;
 
 namespace {
 
+// Control characters shown, so a case prints on one line.
+std::string Visible(const QByteArray &bytes)
+{
+    std::string out;
+    for (const char c : bytes) {
+        if (c == '\r')
+            out += "<CR>";
+        else if (c == '\n')
+            out += "<LF>";
+        else if (static_cast<unsigned char>(c) < 0x20)
+            out += "<" + std::to_string(int(static_cast<unsigned char>(c))) + ">";
+        else
+            out += c;
+    }
+    return out;
+}
+
 struct LineCase {
     const char *name;
     QByteArray body;
@@ -86,6 +103,11 @@ struct SplitCase {
     QByteArray argument;
     QList<QByteArray> fields;
 };
+
+void PrintTo(const SplitCase &c, std::ostream *os)
+{
+    *os << Visible(c.argument);
+}
 
 class SimCommandLineSplit : public testing::TestWithParam<SplitCase> {};
 

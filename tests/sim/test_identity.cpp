@@ -39,6 +39,11 @@ struct ModelCase {
     Firmware firmware;
 };
 
+void PrintTo(const ModelCase &c, std::ostream *os)
+{
+    *os << modelInfo(c.model).name << " " << firmwareKey(c.firmware);
+}
+
 class SimIdentityModel : public testing::TestWithParam<ModelCase> {};
 
 TEST_P(SimIdentityModel, ImeiInTheModelsRange)
@@ -74,6 +79,11 @@ struct FirmwareCase {
     bool wopen;    // +WOPEN=2 answers
     bool vversion; // #VVERSION answers
 };
+
+void PrintTo(const FirmwareCase &c, std::ostream *os)
+{
+    *os << firmwareKey(c.firmware) << (c.echo ? " firmware, echo" : " firmware");
+}
 
 class SimIdentityFirmware : public testing::TestWithParam<FirmwareCase> {};
 

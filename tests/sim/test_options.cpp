@@ -7,6 +7,12 @@
 
 using namespace telvio::sim;
 
+// Argument lists print as the command line they stand for.
+void PrintTo(const QStringList &arguments, std::ostream *os)
+{
+    *os << arguments.join(QLatin1Char(' ')).toStdString();
+}
+
 namespace {
 
 bool parse(const QStringList &args, SimOptions *options, QString *error = nullptr)

@@ -40,6 +40,11 @@ struct FramingCase {
     QByteArray icf;
 };
 
+void PrintTo(const FramingCase &c, std::ostream *os)
+{
+    *os << c.framing.constData();
+}
+
 class SimPortFraming : public testing::TestWithParam<FramingCase> {};
 
 TEST_P(SimPortFraming, IcfReportsTheFramingIn27007Codes)
@@ -60,6 +65,11 @@ struct IcfSetCase {
     bool accepted;
     QByteArray stored;
 };
+
+void PrintTo(const IcfSetCase &c, std::ostream *os)
+{
+    *os << c.command.constData();
+}
 
 class SimPortIcfSet : public testing::TestWithParam<IcfSetCase> {};
 

@@ -125,6 +125,11 @@ struct FactoryPortCase {
     int rateAfterFactory;
 };
 
+void PrintTo(const FactoryPortCase &c, std::ostream *os)
+{
+    *os << modelInfo(c.model).name;
+}
+
 class SimProfileFactoryPort : public testing::TestWithParam<FactoryPortCase> {};
 
 // Pike modems go back to 9600 on &F; the Orca modems keep their port settings.

@@ -20,6 +20,11 @@ struct PinStateCase {
     QByteArray answer;
 };
 
+void PrintTo(const PinStateCase &c, std::ostream *os)
+{
+    *os << simCardKey(c.card) << " card";
+}
+
 class SimCardCpin : public testing::TestWithParam<PinStateCase> {};
 
 TEST_P(SimCardCpin, CpinReportsTheCard)

@@ -1,4 +1,4 @@
-#include "pages/core/v24v25logic.h"
+#include "pages/core/serialsettingslogic.h"
 #include "support/scriptedprompter.h"
 #include "sim/simmodem.h"
 #include "support/simlink.h"
@@ -56,7 +56,7 @@ protected:
 
     SimLink link;
     ScriptedPrompter prompts;
-    V24v25Logic logic{link.session, prompts};
+    SerialSettingsLogic logic{link.session, prompts};
 };
 
 TEST_F(SerialOverThePty, MovesTo115200SevenTwoAndBackWithTheLinkAnswering)

@@ -1,4 +1,4 @@
-#include "pages/core/v24v25form.h"
+#include "pages/core/serialsettingsform.h"
 
 namespace telvio {
 
@@ -86,29 +86,29 @@ const FieldText &TextOf(SerialField field)
 
 } // namespace
 
-const QStringList &V24v25Form::Items(SerialField field)
+const QStringList &SerialSettingsForm::Items(SerialField field)
 {
     return TextOf(field).items;
 }
 
-QString V24v25Form::Label(SerialField field)
+QString SerialSettingsForm::Label(SerialField field)
 {
     return QString::fromLatin1(TextOf(field).label);
 }
 
-QString V24v25Form::Tooltip(SerialField field)
+QString SerialSettingsForm::Tooltip(SerialField field)
 {
     return QString::fromLatin1(TextOf(field).tooltip);
 }
 
-int V24v25Form::ControlId(SerialField field)
+int SerialSettingsForm::ControlId(SerialField field)
 {
     return TextOf(field).controlId;
 }
 
-V24v25Form V24v25Form::Initial()
+SerialSettingsForm SerialSettingsForm::Initial()
 {
-    V24v25Form form;
+    SerialSettingsForm form;
     for (SerialField field : kSerialFields) {
         ListState &list = form.List(field);
         list.items = Items(field);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "link/core/modemsession.h"
-#include "pages/core/v24v25logic.h"
+#include "pages/core/serialsettingslogic.h"
 #include "pages/pagehost.h"
 #include "support/scriptedprompter.h"
 #include "support/memoryport.h"
@@ -52,7 +52,7 @@ protected:
     PageHost host;
     ScriptedPrompter prompts;
     ModemSession session{&port, &host, &pump};
-    V24v25Logic logic{session, prompts};
+    SerialSettingsLogic logic{session, prompts};
 };
 
 } // namespace telvio::test

@@ -89,16 +89,16 @@ TEST_F(SerialPage, CaptionsItemsTooltipsAndHelp)
         QStringList items;
         for (int i = 0; i < list->count(); ++i)
             items << list->itemText(i);
-        EXPECT_EQ(items, V24v25Form::Items(f));
+        EXPECT_EQ(items, SerialSettingsForm::Items(f));
         EXPECT_FALSE(list->isEditable());
-        EXPECT_EQ(HelpId(list), V24v25Form::ControlId(f));
+        EXPECT_EQ(HelpId(list), SerialSettingsForm::ControlId(f));
         // The label carries the layout's "&&", shown as one "&" beside its list.
         const QLabel *label = nullptr;
         for (const QLabel *l : page.findChildren<QLabel *>())
             if (l->buddy() == list)
                 label = l;
         ASSERT_NE(label, nullptr);
-        EXPECT_EQ(label->text(), V24v25Form::Label(f));
+        EXPECT_EQ(label->text(), SerialSettingsForm::Label(f));
     }
     EXPECT_TRUE(page.List(SerialField::DteRate)->toolTip().contains("Sets the baud rate.<br>Default: 115200"));
     EXPECT_TRUE(page.ReadButton()->toolTip().contains("Reads configuration from modem."));

@@ -5,8 +5,8 @@
 #include "link/core/settingsrecord.h"
 #include "pages/core/pageframe.h"
 #include "pages/core/settingspage.h"
-#include "pages/core/v24v25form.h"
-#include "pages/core/v24v25parsers.h"
+#include "pages/core/serialsettingsform.h"
+#include "pages/core/serialsettingsparsers.h"
 
 namespace telvio {
 
@@ -25,11 +25,11 @@ enum class SerialCommand { ListChosen, Read, Write };
 // the record; activation reads on its own and reports a failure only while
 // the link is up; creation also clears `modified`; presses during another
 // transfer are ignored; a write settles a pending read.
-class V24v25Logic : public SettingsPage<80> {
+class SerialSettingsLogic : public SettingsPage<80> {
 public:
-    V24v25Logic(ModemSession &session, Prompter &prompts);
+    SerialSettingsLogic(ModemSession &session, Prompter &prompts);
 
-    V24v25Form form = V24v25Form::Initial();
+    SerialSettingsForm form = SerialSettingsForm::Initial();
     // The fields the last read could not take from the modem's profile
     // dump (a dump cut short or mangled, a value that names no item). The
     // page itself shows the lists as ever: such a list keeps its selection.
@@ -50,7 +50,7 @@ public:
     void EnableControls(bool on) override;
 
 protected:
-    void ResetForm() override { form = V24v25Form::Initial(); }
+    void ResetForm() override { form = SerialSettingsForm::Initial(); }
     void DisableWhileOffline() override;
     void SetTooltips(bool on) override { form.tooltips = on; }
     QString ReadFailedText() const override;

@@ -1,4 +1,4 @@
-#include "pages/v24v25fixture.h"
+#include "pages/serialsettingsfixture.h"
 #include "support/fakemodem.h"
 #include "support/fixtures.h"
 
@@ -13,7 +13,7 @@ QByteArray Dump(const char *name)
 }
 
 // The lists in record order, for comparing whole pages at once.
-QList<int> Positions(const V24v25Form &form)
+QList<int> Positions(const SerialSettingsForm &form)
 {
     QList<int> p;
     for (SerialField f : kSerialFields)

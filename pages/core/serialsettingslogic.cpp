@@ -1,8 +1,8 @@
-#include "pages/core/v24v25logic.h"
+#include "pages/core/serialsettingslogic.h"
 
 #include "link/core/commcontrol.h"
 #include "link/core/modemsession.h"
-#include "pages/core/v24v25record.h"
+#include "pages/core/serialsettingsrecord.h"
 #include "shell/core/prompter.h"
 
 namespace telvio {
@@ -16,7 +16,7 @@ constexpr int kParityNone = 4;
 
 } // namespace
 
-V24v25Logic::V24v25Logic(ModemSession &session, Prompter &prompts)
+SerialSettingsLogic::SerialSettingsLogic(ModemSession &session, Prompter &prompts)
     : SettingsPage(session, prompts, PageId::Serial, session.serialRecord,
                    [] {
                        PageLifecycle l;
@@ -34,23 +34,23 @@ V24v25Logic::V24v25Logic(ModemSession &session, Prompter &prompts)
 // ---------------------------------------------------------------------------
 // The page window
 
-void V24v25Logic::DisableWhileOffline()
+void SerialSettingsLogic::DisableWhileOffline()
 {
     form.read.enabled = false;
     form.write.enabled = false;
 }
 
-QString V24v25Logic::ReadFailedText() const
+QString SerialSettingsLogic::ReadFailedText() const
 {
     return serialtext::kReadFailed;
 }
 
-QString V24v25Logic::WriteFailedText() const
+QString SerialSettingsLogic::WriteFailedText() const
 {
     return serialtext::kWriteFailed;
 }
 
-bool V24v25Logic::Command(SerialCommand command)
+bool SerialSettingsLogic::Command(SerialCommand command)
 {
     ChangeHook();
     switch (command) {
@@ -64,7 +64,7 @@ bool V24v25Logic::Command(SerialCommand command)
 // ---------------------------------------------------------------------------
 // Record and controls
 
-void V24v25Logic::ControlsToRecord(SerialSettingsRecord &record)
+void SerialSettingsLogic::ControlsToRecord(SerialSettingsRecord &record)
 {
     for (SerialField field : kSerialFields)
         SetSerialValue(record, field, form.List(field).current);
@@ -75,13 +75,13 @@ void V24v25Logic::ControlsToRecord(SerialSettingsRecord &record)
     }
 }
 
-void V24v25Logic::RecordToControls(const SerialSettingsRecord &record)
+void SerialSettingsLogic::RecordToControls(const SerialSettingsRecord &record)
 {
     for (SerialField field : kSerialFields)
         form.List(field).Select(SerialValue(record, field));
 }
 
-void V24v25Logic::EnableControls(bool on)
+void SerialSettingsLogic::EnableControls(bool on)
 {
     for (ListState &list : form.lists)
         list.enabled = on;
@@ -91,7 +91,7 @@ void V24v25Logic::EnableControls(bool on)
 // ---------------------------------------------------------------------------
 // Read
 
-bool V24v25Logic::ReadFromModem()
+bool SerialSettingsLogic::ReadFromModem()
 {
     if (!TransferFrame::MayStart(m_session))
         return false;
@@ -100,13 +100,13 @@ bool V24v25Logic::ReadFromModem()
     return ReadSteps();
 }
 
-int V24v25Logic::Line(const QByteArray &command)
+int SerialSettingsLogic::Line(const QByteArray &command)
 {
     QByteArray answer = command;
     return m_session.ExchangeLine(answer, 3, kOk, kNumericOk);
 }
 
-bool V24v25Logic::ReadSteps()
+bool SerialSettingsLogic::ReadSteps()
 {
     QByteArray dump = QByteArrayLiteral("at&v");
     if (m_session.ExchangeLine(dump, 3, kOk, kNumericOk) != ExSuccess)
@@ -130,7 +130,7 @@ bool V24v25Logic::ReadSteps()
     return true;
 }
 
-void V24v25Logic::NoteUnread(const SerialDump &dump)
+void SerialSettingsLogic::NoteUnread(const SerialDump &dump)
 {
     // A value the dump did not hold, or one that names no item of its list.
     unreadFields.clear();
@@ -154,7 +154,7 @@ void V24v25Logic::NoteUnread(const SerialDump &dump)
     }
 }
 
-void V24v25Logic::ShowDump(const SerialDump &dump)
+void SerialSettingsLogic::ShowDump(const SerialDump &dump)
 {
     if (dump.responseFormat)
         form.List(SerialField::ResponseFormat).Select(*dump.responseFormat);
@@ -181,7 +181,7 @@ void V24v25Logic::ShowDump(const SerialDump &dump)
         form.List(SerialField::DteByDce).Select(*dump.flow.dteByDce);
 }
 
-void V24v25Logic::FollowModemParity()
+void SerialSettingsLogic::FollowModemParity()
 {
     const QString item = form.List(SerialField::Parity).CurrentText();
     if (item.isEmpty() || item.at(0) == m_session.Parity())
@@ -195,7 +195,7 @@ void V24v25Logic::FollowModemParity()
 // ---------------------------------------------------------------------------
 // Write
 
-bool V24v25Logic::WriteToModem()
+bool SerialSettingsLogic::WriteToModem()
 {
     if (!TransferFrame::MayStart(m_session))
         return false;
@@ -203,7 +203,7 @@ bool V24v25Logic::WriteToModem()
     return WriteSteps();
 }
 
-bool V24v25Logic::WriteSteps()
+bool SerialSettingsLogic::WriteSteps()
 {
     const SerialSettingsRecord &record = m_session.serialRecord;
     // "Q" is not sent: switching result codes off now would cut this
@@ -232,7 +232,7 @@ bool V24v25Logic::WriteSteps()
     PortSettings line = m_session.Line();
     line.dataBits = dataBits == 1 ? 7 : 8;
     line.stopBits = twoStop ? 2 : 1;
-    const QStringList &parities = V24v25Form::Items(SerialField::Parity);
+    const QStringList &parities = SerialSettingsForm::Items(SerialField::Parity);
     if (parity >= 0 && parity < parities.size())
         line.parity = parities.at(parity).at(0).toLatin1();
     m_session.SetLine(line);

@@ -3,7 +3,7 @@
 #include "pages/core/pageslayer.h"
 
 #include "pages/core/formcontrols.h"
-#include "pages/core/v24v25record.h"
+#include "pages/core/serialsettingsrecord.h"
 
 #include <QString>
 #include <QStringList>
@@ -15,7 +15,7 @@ namespace telvio {
 // The Serial page as plain state: its twelve lists, indexed by the record
 // field each one fills, and the Read and Write buttons. The logic changes
 // it; the widget page shows it and hands the user's choices back.
-struct V24v25Form {
+struct SerialSettingsForm {
     std::array<ListState, kSerialFieldCount> lists;
     ButtonState read;
     ButtonState write;
@@ -27,7 +27,7 @@ struct V24v25Form {
 
     // The state of a page window just made: items, tooltips, captions,
     // nothing selected.
-    static V24v25Form Initial();
+    static SerialSettingsForm Initial();
 
     static const QStringList &Items(SerialField field);
     // The label beside the list, as the dialog layout stores it ("&&"

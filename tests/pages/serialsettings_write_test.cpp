@@ -1,4 +1,4 @@
-#include "pages/v24v25fixture.h"
+#include "pages/serialsettingsfixture.h"
 #include "support/simport.h"
 
 using namespace telvio;

@@ -1,6 +1,6 @@
-#include "pages/core/v24v25parsers.h"
+#include "pages/core/serialsettingsparsers.h"
 
-#include "pages/core/v24v25record.h"
+#include "pages/core/serialsettingsrecord.h"
 
 namespace telvio {
 

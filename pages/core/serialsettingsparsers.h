@@ -13,7 +13,7 @@
 namespace telvio {
 
 // The Serial page's answers and commands, without any I/O. Positions are
-// positions in the page's lists (V24v25Form); a position that names no item
+// positions in the page's lists (SerialSettingsForm); a position that names no item
 // leaves its list without a selection, as a list told to select an item it
 // does not have does.
 

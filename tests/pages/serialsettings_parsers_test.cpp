@@ -1,7 +1,7 @@
 #include "pages/core/pageframe.h"
-#include "pages/core/v24v25form.h"
-#include "pages/core/v24v25parsers.h"
-#include "pages/core/v24v25record.h"
+#include "pages/core/serialsettingsform.h"
+#include "pages/core/serialsettingsparsers.h"
+#include "pages/core/serialsettingsrecord.h"
 #include "support/fixtures.h"
 
 #include <gtest/gtest.h>
@@ -112,7 +112,7 @@ TEST(DumpReader, ValueEndsAtBlankOrLineEnd)
 
 TEST(RateItems, PrefixSearchFromTheSecondItem)
 {
-    const QStringList &items = V24v25Form::Items(SerialField::DteRate);
+    const QStringList &items = SerialSettingsForm::Items(SerialField::DteRate);
     EXPECT_EQ(FindItemStartingWith(items, "Auto"), 0);
     EXPECT_EQ(FindItemStartingWith(items, "auto"), 0);
     EXPECT_EQ(FindItemStartingWith(items, "300"), 1);
