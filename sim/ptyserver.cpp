@@ -1,7 +1,7 @@
 #include "sim/ptyserver.h"
 
 #include "sim/ptyline.h"
-#include "sim/trace.h"
+#include "link/core/trace.h"
 
 #include <QSocketNotifier>
 
@@ -142,7 +142,7 @@ void PtyServer::pump()
             startItem(m_queue.takeFirst());
         } else if (!m_backlog.isEmpty()) {
             const Chunk chunk = m_backlog.takeFirst();
-            log("<-", escapeControl(chunk.bytes));
+            log("<-", telvio::EscapeControl(chunk.bytes).toLatin1());
             if (chunk.seen.line != m_modem.line() && !lineMatches(m_modem.line(), chunk.seen))
                 log("!!", "line " + QByteArray::number(chunk.seen.line.baud) + ' '
                               + chunk.seen.line.framingText() + " does not match the modem's "
@@ -159,7 +159,7 @@ void PtyServer::startItem(const OutputItem &item)
 {
     switch (item.kind) {
     case OutputItem::Kind::Bytes:
-        log("->", escapeControl(item.bytes));
+        log("->", telvio::EscapeControl(item.bytes).toLatin1());
         if (m_realRate && m_paceLine.baud > 0) {
             m_paceBuffer = item.bytes;
             m_paceReleased = 0;
