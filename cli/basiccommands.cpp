@@ -103,13 +103,6 @@ struct Page {
     BasicLogic logic;
 };
 
-// As the Read button does it, on a page window just made.
-bool ReadPage(BasicLogic &logic)
-{
-    logic.Create();
-    return logic.ReadButton();
-}
-
 QString ItemText(const QStringList &items, int position)
 {
     return position >= 0 && position < items.size() ? items.at(position) : QString();
@@ -284,7 +277,7 @@ bool ApplyAll(BasicLogic &logic, const ModemSession &s, const FieldValues &value
 int ReadBasic(CliContext &ctx, CliPrompter &prompts)
 {
     Page page(ctx, prompts);
-    if (!ReadPage(page.logic))
+    if (!ReadPageOnce(page.logic, ctx.Session(), PageId::Basic))
         return ExitFailed;
     ReportPage(ctx.Out(), ctx.Session(), page.logic);
     return ReportUnread(ctx, page.logic.unreadFields);
@@ -293,7 +286,7 @@ int ReadBasic(CliContext &ctx, CliPrompter &prompts)
 int WriteBasic(CliContext &ctx, CliPrompter &prompts, const FieldValues &values)
 {
     Page page(ctx, prompts);
-    if (!ReadPage(page.logic))
+    if (!ReadPageOnce(page.logic, ctx.Session(), PageId::Basic))
         return ExitFailed;
     QStringList writable = page.logic.unreadFields;
     for (const QString &key : kReadOnlyKeys)
@@ -391,7 +384,7 @@ int Pin(CliContext &ctx, const QStringList &args)
     Output &out = ctx.Out();
     CountingPrompter prompts(ctx);
     Page page(ctx, prompts);
-    if (!ReadPage(page.logic))
+    if (!ReadPageOnce(page.logic, ctx.Session(), PageId::Basic))
         return ExitFailed;
     BasicForm &form = page.logic.form;
     auto unavailable = [&](const QString &button, const QString &why) {
@@ -490,7 +483,7 @@ int Dtr(CliContext &ctx, const QStringList &args)
     ModemSession &s = ctx.Session();
     CountingPrompter prompts(ctx);
     Page page(ctx, prompts);
-    if (!ReadPage(page.logic))
+    if (!ReadPageOnce(page.logic, ctx.Session(), PageId::Basic))
         return ExitFailed;
     BasicLogic &logic = page.logic;
 

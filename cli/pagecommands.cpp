@@ -2,6 +2,7 @@
 
 #include "cli/basiccommands.h"
 #include "cli/serialcommands.h"
+#include "cli/smscommands.h"
 #include "pages/core/pageframe.h"
 
 #include <QFile>
@@ -48,8 +49,15 @@ std::optional<QString> CliPrompter::EnterCode(const QString &caption, int maxLen
 
 const QList<CliPage> &CliPages()
 {
-    static const QList<CliPage> pages = {BasicCliPage(), SerialCliPage()};
+    static const QList<CliPage> pages = {BasicCliPage(), SerialCliPage(), SmsCliPage()};
     return pages;
+}
+
+bool ReadPageOnce(PageLogic &logic, ModemSession &session, PageId page)
+{
+    logic.Create();
+    session.Flags(page).mustRead = false;
+    return logic.ReadButton();
 }
 
 int ConnectModem(CliContext &ctx)

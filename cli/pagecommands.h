@@ -2,6 +2,7 @@
 
 #include "cli/clicontext.h"
 #include "pages/core/formcontrols.h"
+#include "pages/core/settingspage.h"
 #include "shell/core/prompter.h"
 
 #include <QJsonValue>
@@ -77,6 +78,9 @@ int ReportUnread(CliContext &ctx, const QStringList &fields);
 // A write must not send back what it could not read: ExitFailed with the
 // fields named when a field the values leave alone is among `unread`.
 int RefuseUnreadWrite(CliContext &ctx, const QStringList &unread, const FieldValues &values);
+
+// A page's read as its Read button does it, on a page window just made.
+bool ReadPageOnce(PageLogic &logic, ModemSession &session, PageId page);
 
 // Every page the two commands know.
 const QList<CliPage> &CliPages();

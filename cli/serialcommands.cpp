@@ -46,14 +46,6 @@ QStringList Names(const QList<SerialField> &fields)
     return names;
 }
 
-// As the Read button does it.
-bool ReadPage(SerialSettingsLogic &logic, ModemSession &session)
-{
-    logic.Create();
-    session.Flags(PageId::Serial).mustRead = false;
-    return logic.ReadButton();
-}
-
 void ReportFields(Output &out, const SerialSettingsForm &form)
 {
     for (SerialField f : kSerialFields) {
@@ -117,7 +109,7 @@ void LetGo(ModemSession &session, CliPrompter &prompts)
 int Read(CliContext &ctx, CliPrompter &prompts)
 {
     SerialSettingsLogic logic(ctx.Session(), prompts);
-    if (!ReadPage(logic, ctx.Session()))
+    if (!ReadPageOnce(logic, ctx.Session(), PageId::Serial))
         return ExitFailed;
     ReportFields(ctx.Out(), logic.form);
     return ReportUnread(ctx, Names(logic.unreadFields));
@@ -128,7 +120,7 @@ int Write(CliContext &ctx, CliPrompter &prompts, const FieldValues &values)
     ModemSession &s = ctx.Session();
     Output &out = ctx.Out();
     SerialSettingsLogic logic(s, prompts);
-    if (!ReadPage(logic, s))
+    if (!ReadPageOnce(logic, s, PageId::Serial))
         return ExitFailed;
     if (const int rc = RefuseUnreadWrite(ctx, Names(logic.unreadFields), values)) {
         ReportFields(out, logic.form);

@@ -1,6 +1,7 @@
 #include "sim/standardset.h"
 
 #include <memory>
+#include <optional>
 
 namespace telvio::sim {
 namespace {
@@ -157,10 +158,42 @@ CommandResult cmgw(ModemState &state, const ParsedCommand &command)
     return prompt;
 }
 
+// "+CSCA=<sca>[,<tosca>]": the address in quotes; the type defaults by the
+// address, 145 (international) when it starts with "+", else 129.
+std::optional<QByteArray> parseServiceCentre(const QByteArray &argument)
+{
+    // A string parameter of 27.005 stands in double quotes.
+    if (!argument.trimmed().startsWith('"'))
+        return std::nullopt;
+    const QList<QByteArray> args = splitArguments(argument);
+    if (args.isEmpty() || args.size() > 2)
+        return std::nullopt;
+    const QByteArray address = args.at(0);
+    if (address.size() > 20 || address.contains('"'))
+        return std::nullopt;
+    int type = address.startsWith('+') ? 145 : 129;
+    if (args.size() == 2) {
+        bool ok = false;
+        type = args.at(1).toInt(&ok);
+        if (!ok || type < 0 || type > 255)
+            return std::nullopt;
+    }
+    return '"' + address + "\"," + QByteArray::number(type);
+}
+
 } // namespace
 
 void addMessageSet(ModemState &state, CommandTable &table)
 {
+    SettingDef csca;
+    csca.name = "+CSCA";
+    csca.factory = "\"\",129";
+    csca.parseText = parseServiceCentre;
+    state.addSetting(csca);
+    // The SMS settings are kept with the profile's &W as well; +CSAS is the
+    // 27.005 way to save them and has nothing more to do here.
+    table.addCanned("+CSAS", {{CommandForm::Action, ""}});
+
     SettingDef cmgf;
     cmgf.name = "+CMGF";
     cmgf.factory = "1";

@@ -68,3 +68,21 @@ TEST(SimMessages, NumericModeAndPduModeAndBulkDelete)
 }
 
 } // namespace
+
+namespace {
+
+// The service centre address: a quoted string with its type of address.
+TEST(SimServiceCentre, SetReadAndRefused)
+{
+    telvio::sim::SimModem modem{telvio::sim::SimConfig()};
+    EXPECT_EQ(modem.feed("AT+CSCA?\r"), QByteArray("AT+CSCA?\r\r\n+CSCA: \"\",129\r\n\r\nOK\r\n"));
+    EXPECT_TRUE(modem.feed("AT+CSCA=\"+46708251018\"\r").endsWith("\r\nOK\r\n"));
+    EXPECT_TRUE(modem.feed("AT+CSCA?\r").contains("+CSCA: \"+46708251018\",145\r\n"));
+    EXPECT_TRUE(modem.feed("AT+CSCA=\"0708\",129\r").endsWith("\r\nOK\r\n"));
+    for (const QByteArray bad : {"AT+CSCA=123\r", "AT+CSCA=\"1\",999\r", "AT+CSCA=\"123456789012345678901\"\r"})
+        EXPECT_TRUE(modem.feed(bad).endsWith("\r\nERROR\r\n")) << bad.constData();
+    EXPECT_TRUE(modem.feed("AT+CSCA?\r").contains("+CSCA: \"0708\",129\r\n"));
+    EXPECT_TRUE(modem.feed("AT+CSAS\r").endsWith("\r\nOK\r\n"));
+}
+
+} // namespace

@@ -1,0 +1,69 @@
+#include "cli/smscommands.h"
+
+#include "pages/core/smslogic.h"
+
+namespace telvio::cli {
+
+namespace {
+
+const QString kCentre = QStringLiteral("serviceCentre");
+const QString kFormat = QStringLiteral("format");
+
+QList<FieldRule> Rules()
+{
+    FieldRule centre{kCentre, FieldRule::Text};
+    centre.maxLength = smspagetext::kServiceCentreLimit;
+    // It travels inside double quotes: a quote or a control character would
+    // end it early.
+    centre.textOk = [](const QString &text) { return SafeQuotedText(text.toLatin1()); };
+    centre.textWhat = QStringLiteral("a number without quotes or control characters");
+    FieldRule format{kFormat, FieldRule::Position};
+    format.items = SmsForm::Initial().format.items;
+    return {centre, format};
+}
+
+void ReportFields(Output &out, const SmsForm &form)
+{
+    out.Set(kCentre, form.serviceCentre.text);
+    out.Set(kFormat, form.format.current);
+    out.Set(kFormat + QLatin1String("Text"), form.format.CurrentText());
+}
+
+int Read(CliContext &ctx, CliPrompter &prompts)
+{
+    SmsLogic logic(ctx.Session(), prompts);
+    if (!ReadPageOnce(logic, ctx.Session(), PageId::Sms))
+        return ExitFailed;
+    ReportFields(ctx.Out(), logic.form);
+    return ExitOk;
+}
+
+int Write(CliContext &ctx, CliPrompter &prompts, const FieldValues &values)
+{
+    SmsLogic logic(ctx.Session(), prompts);
+    if (!ReadPageOnce(logic, ctx.Session(), PageId::Sms))
+        return ExitFailed;
+    for (const auto &v : values) {
+        QString error;
+        if (v.first == kCentre)
+            logic.form.serviceCentre.text = v.second.isString() ? v.second.toString() : QString();
+        else if ((v.first == kFormat || v.first == kFormat + QLatin1String("Text"))
+                 && !ChooseInList(logic.form.format, v.second, &error)) {
+            ctx.Out().Error(QStringLiteral("%1: %2").arg(v.first, error));
+            return ExitUsage;
+        }
+        logic.Command(SmsCommand::Edited);
+    }
+    const bool written = logic.Command(SmsCommand::Write);
+    ReportFields(ctx.Out(), logic.form);
+    return written ? ExitOk : ExitFailed;
+}
+
+} // namespace
+
+CliPage SmsCliPage()
+{
+    return {QStringLiteral("sms"), Rules(), Read, Write};
+}
+
+} // namespace telvio::cli
