@@ -1,3 +1,4 @@
+#include "link/core/trace.h"
 #include "link/sessionfixture.h"
 #include "support/fixtures.h"
 
@@ -183,18 +184,7 @@ TEST_F(SessionTest, CommandIsDroppedWhileOutputIsPending)
 // Control characters shown, so a case prints on one line.
 std::string Visible(const QByteArray &bytes)
 {
-    std::string out;
-    for (const char c : bytes) {
-        if (c == '\r')
-            out += "<CR>";
-        else if (c == '\n')
-            out += "<LF>";
-        else if (static_cast<unsigned char>(c) < 0x20)
-            out += "<" + std::to_string(int(static_cast<unsigned char>(c))) + ">";
-        else
-            out += c;
-    }
-    return out;
+    return telvio::EscapeControl(bytes).toStdString();
 }
 
 struct SendCase {

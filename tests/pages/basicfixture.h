@@ -92,17 +92,7 @@ protected:
     }
 
     // The command lines sent, without their CR; the probe's bare CR left out.
-    QList<QByteArray> Commands() const
-    {
-        QList<QByteArray> lines;
-        for (QByteArray w : port.Writes()) {
-            if (w.endsWith('\r'))
-                w.chop(1);
-            if (!w.isEmpty())
-                lines << w;
-        }
-        return lines;
-    }
+    QList<QByteArray> Commands() const { return port.CommandLines(); }
     // The commands sent from `from` on (an index into Commands()).
     QList<QByteArray> CommandsFrom(int from) const { return Commands().mid(from); }
     bool Sent(const QByteArray &command) const { return Commands().contains(command); }

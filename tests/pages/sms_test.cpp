@@ -79,17 +79,7 @@ protected:
         modem.Answer("AT+CSCA?", "\r\n+CSCA: \"+46708251018\",145\r\n\r\nOK\r\n");
         modem.Answer("AT+CMGF?", "\r\n+CMGF: 0\r\n\r\nOK\r\n");
     }
-    QList<QByteArray> Sent() const
-    {
-        QList<QByteArray> lines;
-        for (QByteArray w : port.Writes()) {
-            if (w.endsWith('\r'))
-                w.chop(1);
-            if (!w.isEmpty())
-                lines << w;
-        }
-        return lines;
-    }
+    QList<QByteArray> Sent() const { return port.CommandLines(); }
     PageFlags &Flags() { return session.Flags(PageId::Sms); }
     QByteArray Centre() const
     {

@@ -48,6 +48,19 @@ public:
     void Unplug();
 
     QList<QByteArray> Writes() const { return m_writes; }
+    // The command lines written, without their CR; a bare CR (the probe's)
+    // left out.
+    QList<QByteArray> CommandLines() const
+    {
+        QList<QByteArray> lines;
+        for (QByteArray w : m_writes) {
+            if (w.endsWith('\r'))
+                w.chop(1);
+            if (!w.isEmpty())
+                lines << w;
+        }
+        return lines;
+    }
     QByteArray Written() const;
     int Waiting() const { return int(m_input.size()); }
     QList<int> RThresholdHistory() const { return m_thresholds; }
