@@ -167,6 +167,43 @@ void addMessageSet(ModemState &state, CommandTable &table)
     cmgf.fields = {SettingField::range(0, 1)};
     cmgf.testText = "(0-1)";
     state.addSetting(cmgf);
+
+    // The service centre address: +CSCA="<number>"[,<type>] (27.005 3.3.1).
+    // Without a type, a number in international form ('+') is type 145,
+    // any other 129. +CSAS saves it with the other message settings.
+    SettingDef csca;
+    csca.name = "+CSCA";
+    csca.factory = "\"\",129";
+    csca.parseText = [](const QByteArray &argument) -> std::optional<QByteArray> {
+        const QList<QByteArray> args = splitArguments(argument);
+        if (args.isEmpty() || args.size() > 2)
+            return std::nullopt;
+        const QByteArray number = args.at(0);
+        for (const char c : number) {
+            if (!((c >= '0' && c <= '9') || c == '+' || c == '*' || c == '#'))
+                return std::nullopt;
+        }
+        QByteArray type = number.startsWith('+') ? "145" : "129";
+        if (args.size() == 2) {
+            bool ok = false;
+            const int t = args.at(1).toInt(&ok);
+            if (!ok || t < 128 || t > 255)
+                return std::nullopt;
+            type = QByteArray::number(t);
+        }
+        return '"' + number + "\"," + type;
+    };
+    state.addSetting(csca);
+    table.add({"+CSAS",
+               [](ModemState &s, const ParsedCommand &command) {
+                   if (command.form != CommandForm::Action)
+                       return CommandResult::error();
+                   s.setAtPowerUp("+CSCA", s.value("+CSCA"));
+                   return CommandResult::ok();
+               },
+               {},
+               {},
+               true});
     table.add({"+CMGR", cmgr, {}, {}, true});
     table.add({"+CMGW", cmgw, {}, {}, true});
     table.add({"+CMGD", cmgd, {}, {}, true});
