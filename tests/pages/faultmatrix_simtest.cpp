@@ -28,6 +28,8 @@ enum class Trouble {
     ByteAtATime,     // every answer paced one character at a time (9600 baud)
     NumericWithEcho, // the modem speaks V0 and echoes (E1)
     Unsolicited,     // a RING inside the answer
+    NumericTimeout,  // a V0 modem with echo swallows the command: the way
+                     // back to numeric codes after a failed step
 };
 
 struct FaultCase {
@@ -44,13 +46,14 @@ const FaultCase kFaults[] = {
     {"ByteAtATime", Trouble::ByteAtATime},
     {"NumericWithEcho", Trouble::NumericWithEcho},
     {"Unsolicited", Trouble::Unsolicited},
+    {"NumericTimeout", Trouble::NumericTimeout},
 };
 
 // The command hit did not run: whatever the operation reports, it is not done.
 bool Fails(Trouble t)
 {
     return t == Trouble::Timeout || t == Trouble::Error || t == Trouble::CmeError || t == Trouble::Noise
-        || t == Trouble::DeviceRemoved;
+        || t == Trouble::DeviceRemoved || t == Trouble::NumericTimeout;
 }
 
 // Nothing went wrong, only differently paced or framed: the operation must work.
@@ -74,7 +77,7 @@ sim::SimConfig ConfigFor(Trouble trouble)
         // into a timeout.
         c.line.baud = 115200;
     }
-    if (trouble == Trouble::NumericWithEcho) {
+    if (trouble == Trouble::NumericWithEcho || trouble == Trouble::NumericTimeout) {
         c.verbose = false;
         c.echo = true;
     }
@@ -87,7 +90,8 @@ std::optional<sim::Fault> FaultOn(const char *command, Trouble trouble)
     f.command = command;
     f.once = true;
     switch (trouble) {
-    case Trouble::Timeout: f.kind = sim::FaultKind::NoAnswer; break;
+    case Trouble::Timeout:
+    case Trouble::NumericTimeout: f.kind = sim::FaultKind::NoAnswer; break;
     case Trouble::Error: f.kind = sim::FaultKind::Error; break;
     case Trouble::CmeError:
         f.kind = sim::FaultKind::CmeError;

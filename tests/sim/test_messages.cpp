@@ -67,4 +67,19 @@ TEST(SimMessages, NumericModeAndPduModeAndBulkDelete)
     EXPECT_EQ(modem.feed("AT+CMGW=\"5\"\r"), "+CMS ERROR: 302\r\n");
 }
 
+TEST(SimMessages, ServiceCentreAddressSavedByCsas)
+{
+    SimModem modem(withEcho(false));
+    EXPECT_EQ(modem.feed("AT+CSCA?\r"), "\r\n+CSCA: \"\",129\r\n" + ok);
+    // The type follows the number's form unless given.
+    EXPECT_EQ(modem.feed("AT+CSCA=\"+491720000\"\r"), ok);
+    EXPECT_EQ(modem.feed("AT+CSCA?\r"), "\r\n+CSCA: \"+491720000\",145\r\n" + ok);
+    EXPECT_EQ(modem.feed("AT+CSCA=\"0172\",161\r"), ok);
+    EXPECT_EQ(modem.state().value("+CSCA"), QByteArray("\"0172\",161"));
+    EXPECT_EQ(modem.feed("AT+CSCA=\"01x2\"\r"), "\r\nERROR\r\n");
+    EXPECT_EQ(modem.state().value("+CSCA", ProfileSlot::Stored), QByteArray("\"\",129"));
+    EXPECT_EQ(modem.feed("AT+CSAS\r"), ok);
+    EXPECT_EQ(modem.state().value("+CSCA", ProfileSlot::Stored), QByteArray("\"0172\",161"));
+}
+
 } // namespace
