@@ -158,48 +158,53 @@ CommandResult cmgw(ModemState &state, const ParsedCommand &command)
     return prompt;
 }
 
-// "+CSCA=<sca>[,<tosca>]": the address in quotes; the type defaults by the
-// address, 145 (international) when it starts with "+", else 129.
-std::optional<QByteArray> parseServiceCentre(const QByteArray &argument)
-{
-    // A string parameter of 27.005 stands in double quotes.
-    if (!argument.trimmed().startsWith('"'))
-        return std::nullopt;
-    const QList<QByteArray> args = splitArguments(argument);
-    if (args.isEmpty() || args.size() > 2)
-        return std::nullopt;
-    const QByteArray address = args.at(0);
-    if (address.size() > 20 || address.contains('"'))
-        return std::nullopt;
-    int type = address.startsWith('+') ? 145 : 129;
-    if (args.size() == 2) {
-        bool ok = false;
-        type = args.at(1).toInt(&ok);
-        if (!ok || type < 0 || type > 255)
-            return std::nullopt;
-    }
-    return '"' + address + "\"," + QByteArray::number(type);
-}
-
 } // namespace
 
 void addMessageSet(ModemState &state, CommandTable &table)
 {
-    SettingDef csca;
-    csca.name = "+CSCA";
-    csca.factory = "\"\",129";
-    csca.parseText = parseServiceCentre;
-    state.addSetting(csca);
-    // The SMS settings are kept with the profile's &W as well; +CSAS is the
-    // 27.005 way to save them and has nothing more to do here.
-    table.addCanned("+CSAS", {{CommandForm::Action, ""}});
-
     SettingDef cmgf;
     cmgf.name = "+CMGF";
     cmgf.factory = "1";
     cmgf.fields = {SettingField::range(0, 1)};
     cmgf.testText = "(0-1)";
     state.addSetting(cmgf);
+
+    // The service centre address: +CSCA="<number>"[,<type>] (27.005 3.3.1).
+    // Without a type, a number in international form ('+') is type 145,
+    // any other 129. +CSAS saves it with the other message settings.
+    SettingDef csca;
+    csca.name = "+CSCA";
+    csca.factory = "\"\",129";
+    csca.parseText = [](const QByteArray &argument) -> std::optional<QByteArray> {
+        const QList<QByteArray> args = splitArguments(argument);
+        if (args.isEmpty() || args.size() > 2)
+            return std::nullopt;
+        const QByteArray number = args.at(0);
+        for (const char c : number) {
+            if (!((c >= '0' && c <= '9') || c == '+' || c == '*' || c == '#'))
+                return std::nullopt;
+        }
+        QByteArray type = number.startsWith('+') ? "145" : "129";
+        if (args.size() == 2) {
+            bool ok = false;
+            const int t = args.at(1).toInt(&ok);
+            if (!ok || t < 128 || t > 255)
+                return std::nullopt;
+            type = QByteArray::number(t);
+        }
+        return '"' + number + "\"," + type;
+    };
+    state.addSetting(csca);
+    table.add({"+CSAS",
+               [](ModemState &s, const ParsedCommand &command) {
+                   if (command.form != CommandForm::Action)
+                       return CommandResult::error();
+                   s.setAtPowerUp("+CSCA", s.value("+CSCA"));
+                   return CommandResult::ok();
+               },
+               {},
+               {},
+               true});
     table.add({"+CMGR", cmgr, {}, {}, true});
     table.add({"+CMGW", cmgw, {}, {}, true});
     table.add({"+CMGD", cmgd, {}, {}, true});

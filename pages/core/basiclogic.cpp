@@ -342,7 +342,10 @@ void BasicLogic::ResetWith(const QByteArray &command)
     {
         BusyScope busy(m_session);
         QByteArray answer = command;
-        m_session.Exchange(answer, 1, kOk, kNumericOk);
+        // Line-anchored: the echo of "AT+WOPEN=0" ends in "0\r", which an
+        // in-order match takes for the numeric OK and so closes the port
+        // before the modem has answered (or been found gone).
+        m_session.ExchangeLine(answer, 1, kOk, kNumericOk);
     }
     // The modem restarts whatever it answered: the link is gone either way.
     m_session.Disconnect();

@@ -99,6 +99,7 @@ bool SmsLogic::ReadFromModem()
 
 bool SmsLogic::ReadSteps(TransferFrame &frame)
 {
+    unreadFields.clear();
     frame.SwitchToVerbose();
     // The success texts are matched character by character in order: the
     // keyword, then the end of its line, then the final OK.
@@ -107,6 +108,8 @@ bool SmsLogic::ReadSteps(TransferFrame &frame)
         return false;
     if (csca == ExSuccess)
         form.serviceCentre.text = QString::fromLatin1(ParseCscaAnswer(frame.Answer()));
+    else
+        unreadFields << QStringLiteral("serviceCentre");
     if (frame.Send(QByteArrayLiteral("AT+CMGF?"), 3, QByteArrayLiteral("CMGF:\r\nOK\r\n"), kError) != ExSuccess)
         return false;
     form.format.Select(ParseCmgfAnswer(frame.Answer()));

@@ -5,6 +5,8 @@
 #include "pages/core/settingspage.h"
 #include "pages/core/smsform.h"
 
+#include <QStringList>
+
 namespace telvio {
 
 // Every notification the SMS page's controls send.
@@ -24,6 +26,10 @@ public:
     SmsLogic(ModemSession &session, Prompter &prompts);
 
     SmsForm form = SmsForm::Initial();
+    // The fields the last read could not take from the modem
+    // ("serviceCentre": "AT+CSCA?" was refused, and the page, as ever,
+    // keeps what it showed before).
+    QStringList unreadFields;
 
     // The change hook first, then the control's own handling. False only
     // for a Read or Write that failed (the user has been told).

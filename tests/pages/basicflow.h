@@ -2,6 +2,7 @@
 
 #include "pages/basicfixture.h"
 #include "sim/simmodem.h"
+#include "support/linerate.h"
 #include "support/simlink.h"
 
 #include <QTest>
@@ -110,5 +111,18 @@ inline sim::SimConfig ConfigFor(const ModeCase &mode, sim::Model model = sim::Mo
     c.echo = mode.echo;
     return c;
 }
+
+inline sim::SimConfig ConfigFor(const ModeCase &mode, LineRate rate, sim::Model model = sim::Model::Pike3)
+{
+    return AtRate(ConfigFor(mode, model), rate);
+}
+
+// A flow in each result-code mode, at both line rates.
+class FlowInEveryMode : public ::testing::TestWithParam<CaseAtRate<ModeCase>> {
+protected:
+    const ModeCase &Mode() const { return std::get<0>(GetParam()); }
+    LineRate Rate() const { return std::get<1>(GetParam()); }
+    sim::SimConfig Config(sim::Model model = sim::Model::Pike3) const { return ConfigFor(Mode(), Rate(), model); }
+};
 
 } // namespace telvio::test

@@ -14,12 +14,12 @@ void Edit(BasicLogic &logic, const std::function<void(BasicForm &)> &change, Bas
     logic.Command(notification);
 }
 
-class BasicPageOverTheLine : public testing::TestWithParam<ModeCase> {};
+class BasicPageInEveryMode : public FlowInEveryMode {};
 
-TEST_P(BasicPageOverTheLine, ReadWriteAndReadBack)
+TEST_P(BasicPageInEveryMode, ReadWriteAndReadBack)
 {
-    const ModeCase &mode = GetParam();
-    BasicFlow f(ConfigFor(mode));
+    const ModeCase &mode = Mode();
+    BasicFlow f(Config());
     ASSERT_TRUE(f.link.Started());
     ASSERT_TRUE(f.Connect());
     f.logic.Activate();
@@ -85,11 +85,13 @@ TEST_P(BasicPageOverTheLine, ReadWriteAndReadBack)
     EXPECT_FALSE(f.link.session.Flags(PageId::Basic).modified);
 }
 
-INSTANTIATE_TEST_SUITE_P(Modes, BasicPageOverTheLine, testing::ValuesIn(AllModes()));
+INSTANTIATE_TEST_SUITE_P(Modes, BasicPageInEveryMode, EachAtBothRates(AllModes()), CaseAtRateName<ModeCase>);
 
-TEST(BasicPageOverTheLine, OlderModelsGetNoPikeCommands)
+class BasicPageOverTheLine : public AtBothRates {};
+
+TEST_P(BasicPageOverTheLine, OlderModelsGetNoPikeCommands)
 {
-    BasicFlow f(ConfigFor(AllModes().at(1), sim::Model::Orca1));
+    BasicFlow f(Paced(ConfigFor(AllModes().at(1), sim::Model::Orca1)));
     ASSERT_TRUE(f.Connect());
     f.TakeSent();
     f.logic.Activate();
@@ -101,12 +103,12 @@ TEST(BasicPageOverTheLine, OlderModelsGetNoPikeCommands)
     EXPECT_FALSE(f.logic.form.autoPinGroup.visible);
 }
 
-TEST(BasicPageOverTheLine, RefusedDelayFailsTheWrite)
+TEST_P(BasicPageOverTheLine, RefusedDelayFailsTheWrite)
 {
     // 012:75 passes the page's own check; the modem wants minutes below 60.
     sim::SimConfig config = ConfigFor(AllModes().at(0));
     config.line.baud = 115200; // the refused step runs into a shorter wait
-    BasicFlow f(config);
+    BasicFlow f(Paced(config));
     ASSERT_TRUE(f.Connect());
     f.logic.Activate();
     Edit(f.logic, [](BasicForm &form) { form.reset.checked = true; }, BasicCommand::ResetToggled);
@@ -121,12 +123,12 @@ TEST(BasicPageOverTheLine, RefusedDelayFailsTheWrite)
 // After "AT&F" a Pike modem's port runs at its factory rate and framing,
 // 9600 8N1. Following only the rate would leave the PC at two stop bits and
 // the page's read after the restore would find no modem.
-TEST(BasicPageOverTheLine, FactoryFollowsThePortsRateAndFraming)
+TEST_P(BasicPageOverTheLine, FactoryFollowsThePortsRateAndFraming)
 {
     sim::SimConfig config = ConfigFor(AllModes().at(1));
     config.line.baud = 115200;
     config.line.stopBits = 2;
-    BasicFlow f(config);
+    BasicFlow f(Paced(config));
     ASSERT_TRUE(f.Connect());
     f.logic.Activate();
     Edit(f.logic, [](BasicForm &form) { form.rings.text = "004"; }, BasicCommand::RingsEdited);
@@ -145,11 +147,11 @@ TEST(BasicPageOverTheLine, FactoryFollowsThePortsRateAndFraming)
     EXPECT_FALSE(f.link.session.Busy());
 }
 
-TEST(BasicPageOverTheLine, FactoryOnAnOlderModelKeepsThePort)
+TEST_P(BasicPageOverTheLine, FactoryOnAnOlderModelKeepsThePort)
 {
     sim::SimConfig config = ConfigFor(AllModes().at(0), sim::Model::Orca1Us);
     config.line.baud = 19200;
-    BasicFlow f(config);
+    BasicFlow f(Paced(config));
     ASSERT_TRUE(f.Connect());
     f.logic.Activate();
     f.logic.Command(BasicCommand::Factory);
@@ -169,33 +171,37 @@ void PrintTo(const ResetCase &c, std::ostream *os)
     *os << c.name;
 }
 
-class ModemReset : public testing::TestWithParam<ResetCase> {};
+TELVIO_AT_BOTH_RATES(BasicPageOverTheLine);
+
+class ModemReset : public testing::TestWithParam<CaseAtRate<ResetCase>> {};
 
 // The modem restarts and is deaf while it boots; the page closes the link.
 // Once booted it answers again on the same port, with its stored profile.
 TEST_P(ModemReset, ClosesTheLinkAndTheModemComesBack)
 {
-    BasicFlow f(ConfigFor(AllModes().at(1)));
+    const ResetCase &reset = std::get<0>(GetParam());
+    BasicFlow f(ConfigFor(AllModes().at(1), std::get<1>(GetParam())));
     ASSERT_TRUE(f.Connect());
     f.SetVariable("RESTART_MS", "300");
     f.logic.Activate();
     QByteArray s0 = "ATS0=9";
     ASSERT_EQ(f.link.session.Exchange(s0, 3, "OK\r\n"), ExSuccess); // not stored
     f.prompts.AnswerQuestion(true);
-    f.logic.Command(GetParam().button);
+    f.logic.Command(reset.button);
     EXPECT_FALSE(f.link.session.LinkUp());
     EXPECT_FALSE(f.link.comm.PortOpen());
     EXPECT_TRUE(f.Restarting());
     ASSERT_TRUE(QTest::qWaitFor([&] { return !f.Restarting(); }, 10000));
     ASSERT_TRUE(f.Connect());
     EXPECT_EQ(f.Setting("S0"), QByteArray("0"));
-    if (!GetParam().wopen.isEmpty()) {
-        EXPECT_EQ(f.Variable("WOPEN"), GetParam().wopen);
+    if (!reset.wopen.isEmpty()) {
+        EXPECT_EQ(f.Variable("WOPEN"), reset.wopen);
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(Buttons, ModemReset,
-                         testing::Values(ResetCase{"Reset Now", BasicCommand::ResetNow, ""},
-                                         ResetCase{"Embedded App", BasicCommand::EmbeddedApp, "0"}));
+                         EachAtBothRates(std::vector<ResetCase>{{"Reset Now", BasicCommand::ResetNow, ""},
+                                                                {"Embedded App", BasicCommand::EmbeddedApp, "0"}}),
+                         CaseAtRateName<ResetCase>);
 
 } // namespace

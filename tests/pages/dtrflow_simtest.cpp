@@ -5,11 +5,11 @@ using namespace telvio::test;
 
 namespace {
 
-class DtrOverTheLine : public testing::TestWithParam<ModeCase> {};
+class DtrInEveryMode : public FlowInEveryMode {};
 
-TEST_P(DtrOverTheLine, DialStoresTheNumberAndArmsTheFunction)
+TEST_P(DtrInEveryMode, DialStoresTheNumberAndArmsTheFunction)
 {
-    BasicFlow f(ConfigFor(GetParam()));
+    BasicFlow f(Config());
     ASSERT_TRUE(f.Connect());
     f.logic.Activate();
 
@@ -37,13 +37,13 @@ TEST_P(DtrOverTheLine, DialStoresTheNumberAndArmsTheFunction)
 
     f.logic.Command(BasicCommand::DtrDeactivate);
     EXPECT_EQ(f.Setting("%D"), QByteArray("0"));
-    EXPECT_EQ(f.Setting("V"), QByteArray(GetParam().verbose ? "1" : "0"));
+    EXPECT_EQ(f.Setting("V"), QByteArray(Mode().verbose ? "1" : "0"));
     EXPECT_FALSE(f.link.session.Busy());
 }
 
-TEST_P(DtrOverTheLine, SmsStoresTheTextLineByLine)
+TEST_P(DtrInEveryMode, SmsStoresTheTextLineByLine)
 {
-    BasicFlow f(ConfigFor(GetParam()));
+    BasicFlow f(Config());
     ASSERT_TRUE(f.Connect());
     f.logic.Activate();
 
@@ -70,17 +70,19 @@ TEST_P(DtrOverTheLine, SmsStoresTheTextLineByLine)
     EXPECT_TRUE(f.logic.Dtr().SetDtrFunction(2));
     EXPECT_EQ(f.Variable("SMS_1_TEXT"), QByteArray("new\r"));
     EXPECT_TRUE(f.Variable("SMS_2_TEXT").isEmpty());
-    EXPECT_EQ(f.Setting("V"), QByteArray(GetParam().verbose ? "1" : "0"));
+    EXPECT_EQ(f.Setting("V"), QByteArray(Mode().verbose ? "1" : "0"));
     EXPECT_TRUE(f.prompts.Log().isEmpty()) << f.prompts.Texts().join(' ').toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(Modes, DtrOverTheLine, testing::ValuesIn(AllModes()));
+INSTANTIATE_TEST_SUITE_P(Modes, DtrInEveryMode, EachAtBothRates(AllModes()), CaseAtRateName<ModeCase>);
 
-TEST(DtrOverTheLine, MessageStoreInPduModeIsAnError)
+class DtrOverTheLine : public AtBothRates {};
+
+TEST_P(DtrOverTheLine, MessageStoreInPduModeIsAnError)
 {
     sim::SimConfig config = ConfigFor(AllModes().at(1));
     config.line.baud = 115200; // the lone Ctrl-Z waits out its exchange
-    BasicFlow f(config);
+    BasicFlow f(Paced(config));
     ASSERT_TRUE(f.Connect());
     f.logic.Activate();
     QByteArray pdu = "AT+CMGF=0";
@@ -95,9 +97,9 @@ TEST(DtrOverTheLine, MessageStoreInPduModeIsAnError)
     EXPECT_EQ(f.link.session.Exchange(at, 3, "OK\r\n"), ExSuccess);
 }
 
-TEST(DtrOverTheLine, TestNeedsTheSimReady)
+TEST_P(DtrOverTheLine, TestNeedsTheSimReady)
 {
-    BasicFlow ready(ConfigFor(AllModes().at(3)));
+    BasicFlow ready(Paced(ConfigFor(AllModes().at(3))));
     ASSERT_TRUE(ready.Connect());
     ready.logic.Activate();
     ready.logic.Command(BasicCommand::DtrTest);
@@ -107,11 +109,13 @@ TEST(DtrOverTheLine, TestNeedsTheSimReady)
 
     sim::SimConfig locked = ConfigFor(AllModes().at(0));
     locked.sim = sim::SimCard::PinRequired;
-    BasicFlow waiting(locked);
+    BasicFlow waiting(Paced(locked));
     ASSERT_TRUE(waiting.Connect());
     waiting.logic.Command(BasicCommand::DtrTest);
     EXPECT_EQ(waiting.dialogs.drops, 0);
     EXPECT_EQ(waiting.prompts.Texts(), QStringList{"SIM card not ready."});
 }
+
+TELVIO_AT_BOTH_RATES(DtrOverTheLine);
 
 } // namespace

@@ -7,20 +7,20 @@ namespace {
 
 // Numeric modes over the line: a refused code waits out the exchange, so
 // the line runs at 115200 where that wait is shortest.
-sim::SimConfig PinConfig(const ModeCase &mode, sim::SimCard card)
+sim::SimConfig PinConfig(const ModeCase &mode, LineRate rate, sim::SimCard card)
 {
-    sim::SimConfig c = ConfigFor(mode);
+    sim::SimConfig c = ConfigFor(mode, rate);
     c.sim = card;
     c.pin = "1234";
     c.line.baud = 115200;
     return c;
 }
 
-class SimPinOverTheLine : public testing::TestWithParam<ModeCase> {};
+class SimPinInEveryMode : public FlowInEveryMode {};
 
-TEST_P(SimPinOverTheLine, EnterPinWrongThenRight)
+TEST_P(SimPinInEveryMode, EnterPinWrongThenRight)
 {
-    BasicFlow f(PinConfig(GetParam(), sim::SimCard::PinRequired));
+    BasicFlow f(PinConfig(Mode(), Rate(), sim::SimCard::PinRequired));
     ASSERT_TRUE(f.Connect());
     EXPECT_EQ(f.link.session.SimStatus(), 2);
     f.logic.Activate();
@@ -48,9 +48,9 @@ TEST_P(SimPinOverTheLine, EnterPinWrongThenRight)
     EXPECT_FALSE(f.link.session.Busy());
 }
 
-TEST_P(SimPinOverTheLine, LockOnChangeAndOff)
+TEST_P(SimPinInEveryMode, LockOnChangeAndOff)
 {
-    BasicFlow f(PinConfig(GetParam(), sim::SimCard::Ready));
+    BasicFlow f(PinConfig(Mode(), Rate(), sim::SimCard::Ready));
     ASSERT_TRUE(f.Connect());
     f.logic.Activate();
     EXPECT_EQ(f.logic.form.activatePin.caption, QString("Enable PIN"));
@@ -85,12 +85,15 @@ TEST_P(SimPinOverTheLine, LockOnChangeAndOff)
     EXPECT_FALSE(f.logic.PinEnabled());
 }
 
-INSTANTIATE_TEST_SUITE_P(Modes, SimPinOverTheLine,
-                         testing::Values(AllModes().at(0), AllModes().at(3)));
+INSTANTIATE_TEST_SUITE_P(Modes, SimPinInEveryMode,
+                         EachAtBothRates(std::vector<ModeCase>{AllModes().at(0), AllModes().at(3)}),
+                         CaseAtRateName<ModeCase>);
 
-TEST(SimPinOverTheLine, ChangePinWithTheLockOffIsRefused)
+class SimPinOverTheLine : public AtBothRates {};
+
+TEST_P(SimPinOverTheLine, ChangePinWithTheLockOffIsRefused)
 {
-    BasicFlow f(PinConfig(AllModes().at(1), sim::SimCard::Ready));
+    BasicFlow f(PinConfig(AllModes().at(1), Rate(), sim::SimCard::Ready));
     ASSERT_TRUE(f.Connect());
     f.logic.Activate();
     f.dialogs.changes.enqueue(ChangePinCodes{"1234", "5678", "5678"});
@@ -98,5 +101,7 @@ TEST(SimPinOverTheLine, ChangePinWithTheLockOffIsRefused)
     EXPECT_EQ(f.prompts.Texts(), QStringList{"Unable to change PIN code..."});
     EXPECT_EQ(f.Card().pin, QByteArray("1234"));
 }
+
+TELVIO_AT_BOTH_RATES(SimPinOverTheLine);
 
 } // namespace

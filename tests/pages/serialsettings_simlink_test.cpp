@@ -1,4 +1,5 @@
 #include "pages/core/serialsettingslogic.h"
+#include "support/linerate.h"
 #include "support/scriptedprompter.h"
 #include "sim/simmodem.h"
 #include "support/simlink.h"
@@ -14,7 +15,7 @@ namespace {
 // simulator's pseudo-terminal. A pty switches rate and stop bits but always
 // carries 8 data bits without parity, so only those two are checked here;
 // the in-memory line covers the rest.
-class SerialOverThePty : public ::testing::Test {
+class SerialOverThePty : public AtBothRates {
 protected:
     void SetUp() override
     {
@@ -54,12 +55,12 @@ protected:
         return value;
     }
 
-    SimLink link;
+    SimLink link{Paced()};
     ScriptedPrompter prompts;
     SerialSettingsLogic logic{link.session, prompts};
 };
 
-TEST_F(SerialOverThePty, MovesTo115200SevenTwoAndBackWithTheLinkAnswering)
+TEST_P(SerialOverThePty, MovesTo115200SevenTwoAndBackWithTheLinkAnswering)
 {
     EXPECT_EQ(Text(SerialField::DteRate), "9600");
     EXPECT_EQ(Text(SerialField::StopBits), "1");
@@ -89,7 +90,7 @@ TEST_F(SerialOverThePty, MovesTo115200SevenTwoAndBackWithTheLinkAnswering)
     EXPECT_TRUE(prompts.Log().isEmpty());
 }
 
-TEST_F(SerialOverThePty, WriteFailingHalfWayLeavesTheLinkUsableAndNothingStored)
+TEST_P(SerialOverThePty, WriteFailingHalfWayLeavesTheLinkUsableAndNothingStored)
 {
     link.modem.addFault(sim::Fault{"+IFC", sim::FaultKind::Error, 0, true});
     ChooseFraming("115200", "8", "2");
@@ -105,5 +106,7 @@ TEST_F(SerialOverThePty, WriteFailingHalfWayLeavesTheLinkUsableAndNothingStored)
     EXPECT_EQ(Stored("+ICF"), "3,4");
     EXPECT_TRUE(link.session.Flags(PageId::Serial).modified);
 }
+
+TELVIO_AT_BOTH_RATES(SerialOverThePty);
 
 } // namespace

@@ -104,6 +104,7 @@ TEST_F(SmsPage, FirstShowingReadsBothSettingsIntoFormAndRecord)
     EXPECT_EQ(logic.form.format.CurrentText(), "0 - PDU");
     EXPECT_EQ(Centre(), "+46708251018");
     EXPECT_EQ(session.smsRecord.Int(smsfield::Format), 0);
+    EXPECT_TRUE(logic.unreadFields.isEmpty());
     EXPECT_FALSE(Flags().mustRead);
     EXPECT_FALSE(Flags().modified);
     EXPECT_TRUE(prompts.Texts().isEmpty());
@@ -134,6 +135,10 @@ TEST_F(SmsPage, RefusedServiceCentreKeepsTheFieldAndReadsOn)
     EXPECT_TRUE(logic.ReadButton());
     EXPECT_EQ(logic.form.serviceCentre.text, "555");
     EXPECT_EQ(logic.form.format.current, 1);
+    // The page keeps its field, but the read does not pass "555" off as
+    // the modem's.
+    EXPECT_EQ(logic.unreadFields, QStringList{"serviceCentre"});
+    EXPECT_TRUE(prompts.Texts().isEmpty());
 }
 
 TEST_F(SmsPage, SilentModemFailsTheReadAndEditsStopCounting)

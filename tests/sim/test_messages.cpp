@@ -67,22 +67,19 @@ TEST(SimMessages, NumericModeAndPduModeAndBulkDelete)
     EXPECT_EQ(modem.feed("AT+CMGW=\"5\"\r"), "+CMS ERROR: 302\r\n");
 }
 
-} // namespace
-
-namespace {
-
-// The service centre address: a quoted string with its type of address.
-TEST(SimServiceCentre, SetReadAndRefused)
+TEST(SimMessages, ServiceCentreAddressSavedByCsas)
 {
-    telvio::sim::SimModem modem{telvio::sim::SimConfig()};
-    EXPECT_EQ(modem.feed("AT+CSCA?\r"), QByteArray("AT+CSCA?\r\r\n+CSCA: \"\",129\r\n\r\nOK\r\n"));
-    EXPECT_TRUE(modem.feed("AT+CSCA=\"+46708251018\"\r").endsWith("\r\nOK\r\n"));
-    EXPECT_TRUE(modem.feed("AT+CSCA?\r").contains("+CSCA: \"+46708251018\",145\r\n"));
-    EXPECT_TRUE(modem.feed("AT+CSCA=\"0708\",129\r").endsWith("\r\nOK\r\n"));
-    for (const QByteArray bad : {"AT+CSCA=123\r", "AT+CSCA=\"1\",999\r", "AT+CSCA=\"123456789012345678901\"\r"})
-        EXPECT_TRUE(modem.feed(bad).endsWith("\r\nERROR\r\n")) << bad.constData();
-    EXPECT_TRUE(modem.feed("AT+CSCA?\r").contains("+CSCA: \"0708\",129\r\n"));
-    EXPECT_TRUE(modem.feed("AT+CSAS\r").endsWith("\r\nOK\r\n"));
+    SimModem modem(withEcho(false));
+    EXPECT_EQ(modem.feed("AT+CSCA?\r"), "\r\n+CSCA: \"\",129\r\n" + ok);
+    // The type follows the number's form unless given.
+    EXPECT_EQ(modem.feed("AT+CSCA=\"+491720000\"\r"), ok);
+    EXPECT_EQ(modem.feed("AT+CSCA?\r"), "\r\n+CSCA: \"+491720000\",145\r\n" + ok);
+    EXPECT_EQ(modem.feed("AT+CSCA=\"0172\",161\r"), ok);
+    EXPECT_EQ(modem.state().value("+CSCA"), QByteArray("\"0172\",161"));
+    EXPECT_EQ(modem.feed("AT+CSCA=\"01x2\"\r"), "\r\nERROR\r\n");
+    EXPECT_EQ(modem.state().value("+CSCA", ProfileSlot::Stored), QByteArray("\"\",129"));
+    EXPECT_EQ(modem.feed("AT+CSAS\r"), ok);
+    EXPECT_EQ(modem.state().value("+CSCA", ProfileSlot::Stored), QByteArray("\"0172\",161"));
 }
 
 } // namespace
