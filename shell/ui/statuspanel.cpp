@@ -34,7 +34,7 @@ constexpr int kShowDelayMs = 25;
 // next redraw waits this long instead: laying out and painting the window
 // is what a stream costs, not taking its bytes in, and a line that never
 // ends is laid out whole at every redraw.
-constexpr int kStreamShowMs = 100;
+constexpr int kStreamShowMs = 200;
 
 // The strip at the top of the panel.
 class PanelBanner : public QWidget {
