@@ -16,6 +16,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libgl-dev
   libgtest-dev googletest
   xvfb xauth fonts-dejavu-core
+  xdotool
 )
 
 deps() {

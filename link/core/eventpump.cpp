@@ -4,7 +4,15 @@
 #include <QEventLoop>
 #include <QTimer>
 
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
 namespace telvio {
+
+namespace {
+constexpr int kSliceMs = 5;
+} // namespace
 
 void QtEventPump::Pump(bool block)
 {
@@ -15,11 +23,33 @@ void QtEventPump::Pump(bool block)
 
 void QtEventPump::Sleep(int milliseconds)
 {
-    if (milliseconds <= 0 || QCoreApplication::closingDown())
+    // Slices of plain sleep, each followed by the pending events, rather
+    // than an event loop: a loop would read the port at every arrival, and
+    // a device that keeps talking through the wait would cost a read per
+    // few bytes. Events still wait at most one slice.
+    using Clock = std::chrono::steady_clock;
+    const auto end = Clock::now() + std::chrono::milliseconds(milliseconds);
+    for (;;) {
+        if (QCoreApplication::closingDown())
+            return;
+        const auto left = end - Clock::now();
+        if (left <= Clock::duration::zero())
+            return;
+        std::this_thread::sleep_for(std::min<Clock::duration>(left, std::chrono::milliseconds(kSliceMs)));
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+    }
+}
+
+void QtEventPump::Gather(int milliseconds)
+{
+    if (QCoreApplication::closingDown())
         return;
-    QEventLoop loop;
-    QTimer::singleShot(milliseconds, Qt::PreciseTimer, &loop, &QEventLoop::quit);
-    loop.exec();
+    // A plain sleep, not an event loop: served events would include the
+    // port's read notifications, and reading each as it comes is exactly
+    // the per-byte work this avoids. The driver holds the bytes meanwhile.
+    if (milliseconds > 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
 } // namespace telvio

@@ -15,6 +15,11 @@ public:
     virtual void Pump(bool block) = 0;
     // Lets `milliseconds` pass while events keep being served.
     virtual void Sleep(int milliseconds) = 0;
+    // Called after a pass that took bytes but found nothing to act on:
+    // lets about `milliseconds` of input pile up so the next read takes it
+    // in one piece, then serves what is pending. A stream that never ends
+    // then costs a pass per few milliseconds, not a pass per byte.
+    virtual void Gather(int milliseconds) { (void)milliseconds; Pump(false); }
 };
 
 // Dispatches the thread's Qt events. A blocking pump relies on a periodic
@@ -23,6 +28,7 @@ class QtEventPump : public EventPump {
 public:
     void Pump(bool block) override;
     void Sleep(int milliseconds) override;
+    void Gather(int milliseconds) override;
 };
 
 } // namespace telvio

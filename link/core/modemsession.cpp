@@ -145,6 +145,21 @@ int ModemSession::QuietMilliseconds() const
     return std::max(20, 10 * 10 * 1000 / std::max(1, m_baud));
 }
 
+void ModemSession::WaitForNextPass(bool advanced, bool tookInput)
+{
+    // A match still stepping through what arrived goes on at once. Bytes
+    // that moved nothing on are followed by a short gather, so an answer
+    // that streams without end is read in pieces rather than byte by byte
+    // (2 ms is 23 characters at 115200 baud, and at most that much later
+    // an answer's last byte is seen). Otherwise wait for the next event.
+    if (advanced)
+        m_pump->Pump(false);
+    else if (tookInput)
+        m_pump->Gather(2);
+    else
+        m_pump->Pump(true);
+}
+
 void ModemSession::SettleInputBeforeSend(int limit)
 {
     // What arrived since the last exchange (or is still arriving of an
@@ -223,21 +238,21 @@ int ModemSession::Exchange(QByteArray &command, int factor, const QByteArray &su
         PatternMatch errorMatch(error, errorTail);
         SubstringSearch successText(success);
         SubstringSearch errorText(error);
-        // The loop only blocks when the previous pass could not move on:
-        // passes without new input and without a match step change nothing.
-        bool moved = true;
+        bool advanced = true;
+        bool took = false;
         for (;;) {
-            m_pump->Pump(!moved);
+            WaitForNextPass(advanced, took);
             if (!LinkUp()) {
                 m_comm->SetRThreshold(1);
                 return ExLinkDown;
             }
-            moved = false;
+            advanced = false;
+            took = false;
             if (reading) {
                 const QByteArray in = ReadInput(false);
                 if (!in.isEmpty()) {
                     buffer += in;
-                    moved = true;
+                    took = true;
                 }
             }
             if (!success.isEmpty()) {
@@ -246,7 +261,7 @@ int ModemSession::Exchange(QByteArray &command, int factor, const QByteArray &su
                     result = ExSuccess;
                     break;
                 }
-                moved = moved || successMatch.Advanced();
+                advanced = advanced || successMatch.Advanced();
             }
             if (!error.isEmpty()) {
                 const bool hit = mode == MatchSubstring ? errorText.Step(buffer) : errorMatch.Step(buffer);
@@ -254,7 +269,7 @@ int ModemSession::Exchange(QByteArray &command, int factor, const QByteArray &su
                     result = ExError;
                     break;
                 }
-                moved = moved || errorMatch.Advanced();
+                advanced = advanced || errorMatch.Advanced();
             }
             if (m_tick >= limit)
                 break;
@@ -281,23 +296,25 @@ int ModemSession::ExchangeLine(QByteArray &command, int factor, const QByteArray
     if (limit > 0) {
         LineStartSearch searchA(textA);
         LineStartSearch searchB(textB);
-        bool moved = true;
+        bool advanced = true;
+        bool took = false;
         for (;;) {
-            m_pump->Pump(!moved);
+            WaitForNextPass(advanced, took);
             if (!LinkUp())
                 return EndLinkDown(command);
             const QByteArray in = ReadInput(false);
             buffer += in;
-            moved = !in.isEmpty();
+            took = !in.isEmpty();
+            advanced = false;
             if (searchA.Step(buffer)) {
                 matched = true;
             } else {
-                moved = moved || searchA.Advanced();
+                advanced = searchA.Advanced();
                 // B is only taken while the wait still has time left.
                 if (m_tick < limit && searchB.Step(buffer))
                     matched = true;
                 else
-                    moved = moved || searchB.Advanced();
+                    advanced = advanced || searchB.Advanced();
             }
             if (matched || m_tick >= limit)
                 break;
@@ -328,9 +345,13 @@ int ModemSession::ExchangeFinal(QByteArray &command, int factor)
     QByteArray buffer;
     FinalResultMatch final;
     int result = ExTimeout;
-    bool moved = true;
+    // Every pass judges all the bytes it took: there is never a step left
+    // over, only input to wait for.
+    bool moved = false;
+    bool first = true;
     while (limit > 0) {
-        m_pump->Pump(!moved);
+        WaitForNextPass(first, moved);
+        first = false;
         if (!LinkUp())
             return EndLinkDown(command);
         const QByteArray in = ReadInput(false);

@@ -253,6 +253,7 @@ private:
     void OnCommEvent();
     void SettleInputBeforeSend(int limit);
     int QuietMilliseconds() const;
+    void WaitForNextPass(bool advanced, bool tookInput);
 
     CommControl *m_comm;
     SessionHost *m_host;

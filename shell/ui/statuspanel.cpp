@@ -30,6 +30,11 @@ namespace {
 // to look immediate, long enough to gather a stream's many small reads into
 // one redraw.
 constexpr int kShowDelayMs = 25;
+// While text keeps coming (a window shown less than this long ago), the
+// next redraw waits this long instead: laying out and painting the window
+// is what a stream costs, not taking its bytes in, and a line that never
+// ends is laid out whole at every redraw.
+constexpr int kStreamShowMs = 200;
 
 // The strip at the top of the panel.
 class PanelBanner : public QWidget {
@@ -211,8 +216,10 @@ void StatusPanel::SetOutputTypable(bool on)
 void StatusPanel::AppendTerminal(const QByteArray &text)
 {
     m_terminal.Append(text);
-    if (!m_showTimer.isActive())
-        m_showTimer.start();
+    if (!m_showTimer.isActive()) {
+        const bool streaming = m_lastShow.isValid() && m_lastShow.elapsed() < kStreamShowMs;
+        m_showTimer.start(streaming ? kStreamShowMs : kShowDelayMs);
+    }
 }
 
 void StatusPanel::ClearTerminal()
@@ -224,6 +231,7 @@ void StatusPanel::ClearTerminal()
 void StatusPanel::ShowPendingText()
 {
     m_showTimer.stop();
+    m_lastShow.start();
     if (m_terminal.HasChange()) {
         const TerminalText::Change change = m_terminal.TakeChange();
         if (change.replaceAll) {

@@ -5,6 +5,7 @@
 #include "shell/core/terminalhistory.h"
 #include "shell/core/terminaltext.h"
 
+#include <QElapsedTimer>
 #include <QTimer>
 #include <QWidget>
 
@@ -73,6 +74,7 @@ private:
     TerminalText m_terminal;
     TerminalHistory m_history;
     QTimer m_showTimer;
+    QElapsedTimer m_lastShow;
     bool m_typable = false;
 
     QWidget *m_banner;
