@@ -215,21 +215,29 @@ int ModemSession::EndWithAnswer(QByteArray &command, const QByteArray &answer, i
     return result;
 }
 
+bool ModemSession::StartExchange(QByteArray &command, int limit, bool delayBeforeAt)
+{
+    // Receive events stay off while the exchange reads the input itself.
+    m_comm->SetRThreshold(0);
+    if (LinkUp())
+        SettleInputBeforeSend(limit);
+    if (!LinkUp()) {
+        EndLinkDown(command);
+        return false;
+    }
+    if (delayBeforeAt && options.delayBeforeAT > 0)
+        Wait(options.delayBeforeAT);
+    SendCommand(command, true);
+    m_tick = 0;
+    return true;
+}
+
 int ModemSession::Exchange(QByteArray &command, int factor, const QByteArray &success, int successTail,
                            const QByteArray &error, int errorTail, int mode)
 {
-    m_comm->SetRThreshold(0);
-    if (!LinkUp())
-        return EndLinkDown(command);
     const int limit = m_pollUnit * factor;
-    SettleInputBeforeSend(limit);
-    if (!LinkUp())
-        return EndLinkDown(command);
-    if (options.delayBeforeAT > 0)
-        Wait(options.delayBeforeAT);
-    SendCommand(command, true);
-
-    m_tick = 0;
+    if (!StartExchange(command, limit, true))
+        return ExLinkDown;
     QByteArray buffer;
     int result = ExTimeout;
     if (limit > 0) {
@@ -282,15 +290,10 @@ int ModemSession::Exchange(QByteArray &command, int factor, const QByteArray &su
 
 int ModemSession::ExchangeLine(QByteArray &command, int factor, const QByteArray &textA, const QByteArray &textB)
 {
-    m_comm->SetRThreshold(0);
-    if (!LinkUp())
-        return EndLinkDown(command);
     const int limit = m_pollUnit * factor;
-    SettleInputBeforeSend(limit);
-    if (!LinkUp())
-        return EndLinkDown(command);
-    SendCommand(command, true);
-    m_tick = 0;
+    // The line-anchored exchange does not wait the DelayBeforeAT option.
+    if (!StartExchange(command, limit, false))
+        return ExLinkDown;
     QByteArray buffer;
     bool matched = false;
     if (limit > 0) {
@@ -331,17 +334,9 @@ int ModemSession::ExchangeLine(QByteArray &command, int factor, const QByteArray
 
 int ModemSession::ExchangeFinal(QByteArray &command, int factor)
 {
-    m_comm->SetRThreshold(0);
-    if (!LinkUp())
-        return EndLinkDown(command);
     const int limit = m_pollUnit * factor;
-    SettleInputBeforeSend(limit);
-    if (!LinkUp())
-        return EndLinkDown(command);
-    if (options.delayBeforeAT > 0)
-        Wait(options.delayBeforeAT);
-    SendCommand(command, true);
-    m_tick = 0;
+    if (!StartExchange(command, limit, true))
+        return ExLinkDown;
     QByteArray buffer;
     FinalResultMatch final;
     int result = ExTimeout;

@@ -248,6 +248,11 @@ private:
     // The ways an exchange ends: receive events back on, the answer (or the
     // link-down text) handed back.
     int EndLinkDown(QByteArray &command);
+    // The start every exchange shares: receive events off, what earlier
+    // answers left on the line moved aside, the command sent, the clock
+    // started. False when the link is down (the command then holds the
+    // notice that it is).
+    bool StartExchange(QByteArray &command, int limit, bool delayBeforeAt);
     int EndWithAnswer(QByteArray &command, const QByteArray &answer, int result);
     // Bytes that arrive between exchanges belong to nobody's answer.
     void OnCommEvent();
