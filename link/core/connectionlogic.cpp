@@ -48,14 +48,18 @@ void ConnectionLogic::RefreshPorts()
     form.SelectPort(chosen);
     // Idle, the procedures are offered exactly when there is a port.
     if (!m_session.Connected() && !m_session.Offline() && !m_session.Busy()) {
-        const bool havePorts = !form.portPaths.isEmpty();
-        form.autoconnectEnabled = havePorts;
-        form.connectEnabled = havePorts;
-        form.openEnabled = havePorts;
-        form.menu.autoconnect = havePorts;
-        form.menu.connect = havePorts;
-        form.menu.openPort = havePorts;
+        OfferProcedures(!form.portPaths.isEmpty());
     }
+}
+
+void ConnectionLogic::OfferProcedures(bool havePorts)
+{
+    form.autoconnectEnabled = havePorts;
+    form.connectEnabled = havePorts;
+    form.openEnabled = havePorts;
+    form.menu.autoconnect = havePorts;
+    form.menu.connect = havePorts;
+    form.menu.openPort = havePorts;
 }
 
 void ConnectionLogic::Activate()
@@ -96,13 +100,8 @@ void ConnectionLogic::Activate()
             m_session.RemovePages();
             host->RedrawPages();
         }
-        form.autoconnectEnabled = havePorts;
-        form.connectEnabled = havePorts;
-        form.openEnabled = havePorts;
+        OfferProcedures(havePorts);
         form.disconnectEnabled = false;
-        form.menu.autoconnect = havePorts;
-        form.menu.connect = havePorts;
-        form.menu.openPort = havePorts;
         form.menu.remote = false;
         form.menu.disconnect = false;
         form.menu.closeProfile = false;

@@ -61,6 +61,8 @@ public:
     void SelectSessionSettings();
 
 private:
+    // Autoconnect, Connect and Open, as buttons and menu items.
+    void OfferProcedures(bool havePorts);
     bool UnsavedPages() const;
     void ReturnToThisPage(bool afterConnect);
 
