@@ -3,7 +3,8 @@
 #
 #   scripts/setup.sh demo       install, build, start the app on a simulated modem
 #   scripts/setup.sh test       install, build, run every test
-#   scripts/setup.sh sanitize   build the core and its tests with ASan+UBSan and run them
+#   scripts/setup.sh sanitize   build everything with ASan+UBSan and run every test
+#   scripts/setup.sh fuzz [SECONDS]  build the fuzzers (clang) and run each for SECONDS
 #   scripts/setup.sh deps|build only install, or only build
 set -euo pipefail
 
@@ -17,6 +18,9 @@ packages=(
   libgtest-dev googletest
   xvfb xauth fonts-dejavu-core
 )
+# Only the fuzzers need clang; libclang-rt-14-dev holds libFuzzer's runtime
+# (-fsanitize=fuzzer) and clang's sanitizer runtimes.
+fuzz_packages=(clang libclang-rt-14-dev)
 
 deps() {
   local missing=()
@@ -56,13 +60,15 @@ case "${1:-}" in
   build) deps; build ;;
   test) deps; build; run_tests ;;
   sanitize) deps; sanitize ;;
+  fuzz-deps) packages+=("${fuzz_packages[@]}"); deps ;;
+  fuzz) shift; exec bash "$top/scripts/fuzz.sh" "$@" ;;
   demo)
     deps; build
     shift
     exec "$build/telvio" --demo "$@"
     ;;
   *)
-    sed -n '2,9p' "$0" | sed 's/^# \{0,1\}//'
+    sed -n '2,8p' "$0" | sed 's/^# \{0,1\}//'
     exit 2
     ;;
 esac
