@@ -39,6 +39,7 @@ for h in "${harnesses[@]}"; do
   regressions=$top/tests/fuzz/regressions/$h
   mkdir -p "$corpus" "$findings" "$build/logs" "$regressions"
   echo "== fuzz-$h for ${seconds}s"
+  touch "$build/logs/$h.start"
   rc=0
   # The fuzzer shares the machine: it runs niced. Answers and command
   # lines are short; 2 KiB inputs leave room for long dumps.
@@ -47,7 +48,7 @@ for h in "${harnesses[@]}"; do
     "$corpus" "$regressions" "$build/seeds/$h" >"$log" 2>&1 || rc=$?
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
   added=$(sed -n 's/^stat::new_units_added: *//p' "$log" | tail -1)
-  found=$(find "$findings" -type f | wc -l)
+  found=$(find "$findings" -type f -newer "$build/logs/$h.start" | wc -l)
   if ((rc != 0)); then
     failed=1
     grep -E "ERROR|runtime error|SUMMARY|Test unit written" "$log" | head -20 || true
