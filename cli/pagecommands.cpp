@@ -291,7 +291,8 @@ bool ChooseInList(ListState &list, const QJsonValue &value, QString *error)
         return false;
     };
     auto choosePosition = [&](double position) {
-        if (position != int(position) || position < 0 || position >= list.items.size())
+        // The range first: converting a double beyond int (1e300) is undefined.
+        if (!(position >= 0 && position < list.items.size()) || position != int(position))
             return fail(QStringLiteral("position %1").arg(position));
         list.Select(int(position));
         return true;

@@ -3,7 +3,8 @@
 #
 #   scripts/setup.sh demo       install, build, start the app on a simulated modem
 #   scripts/setup.sh test       install, build, run every test
-#   scripts/setup.sh sanitize   build the core and its tests with ASan+UBSan and run them
+#   scripts/setup.sh sanitize   build everything with ASan+UBSan and run every test
+#   scripts/setup.sh fuzz [SECONDS]  build the fuzzers (clang) and run each for SECONDS
 #   scripts/setup.sh deps|build only install, or only build
 set -euo pipefail
 
@@ -18,6 +19,9 @@ packages=(
   xvfb xauth fonts-dejavu-core
   xdotool
 )
+# Only the fuzzers need clang; libclang-rt-14-dev holds libFuzzer's runtime
+# (-fsanitize=fuzzer) and clang's sanitizer runtimes.
+fuzz_packages=(clang libclang-rt-14-dev)
 
 deps() {
   local missing=()
@@ -45,8 +49,11 @@ run_tests() {
 
 sanitize() {
   local sbuild=${TELVIO_SANITIZE_DIR:-$top/build-sanitize}
-  cmake -S "$top" -B "$sbuild" -DCMAKE_BUILD_TYPE=Debug -DTELVIO_CORE_ONLY=ON -DTELVIO_SANITIZE=ON
+  cmake -S "$top" -B "$sbuild" -DCMAKE_BUILD_TYPE=Debug -DTELVIO_SANITIZE=ON
   cmake --build "$sbuild" -j"$jobs"
+  # Widget tests too, on the offscreen platform (they need no leak
+  # suppressions there).
+  QT_QPA_PLATFORM=offscreen \
   ASAN_OPTIONS=detect_leaks=1:halt_on_error=1:abort_on_error=1 \
   UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir "$sbuild" --output-on-failure -j"$jobs" --timeout 600
@@ -57,13 +64,15 @@ case "${1:-}" in
   build) deps; build ;;
   test) deps; build; run_tests ;;
   sanitize) deps; sanitize ;;
+  fuzz-deps) packages+=("${fuzz_packages[@]}"); deps ;;
+  fuzz) shift; exec bash "$top/scripts/fuzz.sh" "$@" ;;
   demo)
     deps; build
     shift
     exec "$build/telvio" --demo "$@"
     ;;
   *)
-    sed -n '2,9p' "$0" | sed 's/^# \{0,1\}//'
+    sed -n '2,8p' "$0" | sed 's/^# \{0,1\}//'
     exit 2
     ;;
 esac
