@@ -35,6 +35,16 @@ constexpr int kShowDelayMs = 25;
 // is what a stream costs, not taking its bytes in, and a line that never
 // ends is laid out whole at every redraw.
 constexpr int kStreamShowMs = 200;
+// A line without end costs in proportion to its length at every redraw:
+// while a stream keeps it growing, the redraws come rarer, every further
+// 2000 characters another 200 ms, once a second at the slowest.
+constexpr int kLongLineChars = 2000;
+constexpr int kSlowestShowMs = 1000;
+
+int StreamShowMs(int lastLineLength)
+{
+    return qBound(kStreamShowMs, kStreamShowMs * (lastLineLength / kLongLineChars), kSlowestShowMs);
+}
 
 // The strip at the top of the panel.
 class PanelBanner : public QWidget {
@@ -218,7 +228,7 @@ void StatusPanel::AppendTerminal(const QByteArray &text)
     m_terminal.Append(text);
     if (!m_showTimer.isActive()) {
         const bool streaming = m_lastShow.isValid() && m_lastShow.elapsed() < kStreamShowMs;
-        m_showTimer.start(streaming ? kStreamShowMs : kShowDelayMs);
+        m_showTimer.start(streaming ? StreamShowMs(m_output->document()->lastBlock().length()) : kShowDelayMs);
     }
 }
 
