@@ -6,9 +6,9 @@
 
 namespace telvio {
 
-// The service centre address of an "AT+CSCA?" answer: from "CSCA:" on, the
-// text between its first double quote and the next one; empty when there
-// is no quoted text.
+// The service centre address of an "AT+CSCA?" answer: on the line of
+// "CSCA:", the text between its first double quote and the next one; empty
+// when there is no quoted text there.
 QByteArray ParseCscaAnswer(const QByteArray &answer);
 
 // The message format of an "AT+CMGF?" answer as a list position: the

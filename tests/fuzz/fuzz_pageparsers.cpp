@@ -1,6 +1,6 @@
 // Every page's answer parsers on arbitrary answers: the Basic page, the DTR
-// event functions, the Serial page's profile dump, the answer text helpers
-// and the identification answers. Beyond not crashing, each result must
+// event functions, the Serial page's profile dump, the SMS settings, the
+// answer text helpers and the identification answers. Beyond not crashing, each result must
 // keep the bounds the pages rely on (list positions inside their lists,
 // fields no longer than their edits, codes from their sets).
 #include "link/core/identification.h"
@@ -8,7 +8,8 @@
 #include "pages/core/basicform.h"
 #include "pages/core/basicparsers.h"
 #include "pages/core/dtrparsers.h"
-#include "pages/core/v24v25parsers.h"
+#include "pages/core/serialsettingsparsers.h"
+#include "pages/core/smsparsers.h"
 
 #include <QByteArray>
 #include <QString>
@@ -82,6 +83,14 @@ void SerialPage(const QByteArray &answer)
     RateValue(QString::fromLatin1(answer));
 }
 
+void SmsPage(const QByteArray &answer)
+{
+    const QByteArray centre = ParseCscaAnswer(answer);
+    Check(NoLineEnd(centre) && !centre.contains('"'));
+    const int format = ParseCmgfAnswer(answer);
+    Check(format == 0 || format == 1);
+}
+
 void AnswerText(const QByteArray &answer)
 {
     LeadingNumber(answer);
@@ -126,6 +135,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray answer(reinterpret_cast<const char *>(data), int(size));
     BasicPage(answer);
+    SmsPage(answer);
     DtrFunctions(answer);
     SerialPage(answer);
     AnswerText(answer);

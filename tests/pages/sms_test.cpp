@@ -42,7 +42,9 @@ INSTANTIATE_TEST_SUITE_P(
                       CscaCase{"no blank after the colon", "\r\n+CSCA:\"123\"\r\n\r\nOK\r\n", "123"},
                       CscaCase{"empty address", "\r\n+CSCA: \"\",129\r\n\r\nOK\r\n", ""},
                       CscaCase{"no keyword", "\r\nOK\r\n", ""},
-                      CscaCase{"unclosed quote", "\r\n+CSCA: \"123", ""}),
+                      CscaCase{"unclosed quote", "\r\n+CSCA: \"123", ""},
+                      CscaCase{"empty address, more quotes on its line", "\r\n+CSCA: \"\",\"x\"\r\n\r\nOK\r\n", ""},
+                      CscaCase{"closing quote on a later line", "\r\n+CSCA: \"12\r\n\"\r\nOK\r\n", ""}),
     [](const ::testing::TestParamInfo<CscaCase> &info) {
         std::string name = info.param.name;
         for (char &c : name)
