@@ -104,8 +104,10 @@ QString CliContext::Explain(const QString &pageMessage) const
         return text.replace(noAnswer, cause);
     if (text == QString::fromLatin1(ModemSession::kDisconnectedText))
         return QStringLiteral("Error: %1").arg(cause);
-    // Other messages name the failure already; a lost link is added to them.
-    if (!m_lostReason.isEmpty())
+    // A failed write names no cause of its own: the refusal that ended it
+    // is added. Other messages name the failure already; a lost link is
+    // added to them.
+    if (!m_lostReason.isEmpty() || text.contains(QLatin1String("Unable to save settings")))
         return QStringLiteral("%1 (%2)").arg(pageMessage, cause);
     return pageMessage;
 }

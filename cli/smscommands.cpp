@@ -35,7 +35,7 @@ int Read(CliContext &ctx, CliPrompter &prompts)
     if (!ReadPageOnce(logic, ctx.Session(), PageId::Sms))
         return ExitFailed;
     ReportFields(ctx.Out(), logic.form);
-    return ExitOk;
+    return ReportUnread(ctx, logic.unreadFields);
 }
 
 int Write(CliContext &ctx, CliPrompter &prompts, const FieldValues &values)
@@ -43,10 +43,14 @@ int Write(CliContext &ctx, CliPrompter &prompts, const FieldValues &values)
     SmsLogic logic(ctx.Session(), prompts);
     if (!ReadPageOnce(logic, ctx.Session(), PageId::Sms))
         return ExitFailed;
+    if (const int rc = RefuseUnreadWrite(ctx, logic.unreadFields, values)) {
+        ReportFields(ctx.Out(), logic.form);
+        return rc;
+    }
     for (const auto &v : values) {
         QString error;
         if (v.first == kCentre)
-            logic.form.serviceCentre.text = v.second.isString() ? v.second.toString() : QString();
+            logic.form.serviceCentre.text = v.second.toString();
         else if ((v.first == kFormat || v.first == kFormat + QLatin1String("Text"))
                  && !ChooseInList(logic.form.format, v.second, &error)) {
             ctx.Out().Error(QStringLiteral("%1: %2").arg(v.first, error));

@@ -259,8 +259,7 @@ void ConnectionLogic::RouteCommand()
     follow(line.baud, form.BaudText());
     follow(line.dataBits, form.DataBitsText());
     follow(line.stopBits, form.StopBitsText());
-    if (!form.ParityLetter().isNull())
-        line.parity = form.ParityLetter().toLatin1();
+    line.parity = form.ParityLetter().toLatin1();
     if (!(line == m_session.Line())) {
         m_session.SetLine(line);
         m_session.ApplyPortSettings();

@@ -106,13 +106,17 @@ bool SmsLogic::ReadSteps(TransferFrame &frame)
     const int csca = frame.Send(QByteArrayLiteral("AT+CSCA?"), 3, QByteArrayLiteral("CSCA:\r\nOK\r\n"), kError);
     if (csca < ExSuccess)
         return false;
-    if (csca == ExSuccess)
+    // An answer that only holds the success text's characters scattered
+    // (noise that ended in OK) names no address: the field stays unread.
+    if (csca == ExSuccess && frame.Answer().contains("CSCA:"))
         form.serviceCentre.text = QString::fromLatin1(ParseCscaAnswer(frame.Answer()));
     else
         unreadFields << QStringLiteral("serviceCentre");
     if (frame.Send(QByteArrayLiteral("AT+CMGF?"), 3, QByteArrayLiteral("CMGF:\r\nOK\r\n"), kError) != ExSuccess)
         return false;
     form.format.Select(ParseCmgfAnswer(frame.Answer()));
+    if (!frame.Answer().contains("CMGF:"))
+        unreadFields << QStringLiteral("format");
     return true;
 }
 

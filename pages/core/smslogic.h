@@ -26,9 +26,9 @@ public:
     SmsLogic(ModemSession &session, Prompter &prompts);
 
     SmsForm form = SmsForm::Initial();
-    // The fields the last read could not take from the modem
-    // ("serviceCentre": "AT+CSCA?" was refused, and the page, as ever,
-    // keeps what it showed before).
+    // The fields the last read could not take from the modem's answers
+    // ("serviceCentre" when "AT+CSCA?" was refused or named no address, and
+    // the page, as ever, keeps what it showed before; "format" likewise).
     QStringList unreadFields;
 
     // The change hook first, then the control's own handling. False only

@@ -50,7 +50,25 @@ TEST_P(SmsCli, ARefusedWriteExitsOne)
     Start(config);
     const CliRun r = Cli({"--port", path, "--json", "write", "sms", "--set", "serviceCentre=123"});
     EXPECT_EQ(r.exitCode, 1) << r.out.constData();
-    EXPECT_FALSE(r.err.isEmpty());
+    EXPECT_TRUE(r.err.contains("Unable to save settings... (the modem refused AT+CSAS with ERROR)"))
+        << r.err.constData();
+}
+
+// A refused query leaves the field unread: the read says so and fails, and
+// a write will not send back what it could not read.
+TEST_P(SmsCli, ARefusedQueryIsNoSuccess)
+{
+    telvio::sim::SimConfig config;
+    config.faults.append(*telvio::sim::parseFault(QStringLiteral("+CSCA?=cme:10")));
+    Start(config);
+    CliRun r = Cli({"--port", path, "--json", "read", "sms"});
+    EXPECT_EQ(r.exitCode, 1) << r.out.constData();
+    EXPECT_TRUE(r.err.contains("serviceCentre")) << r.err.constData();
+    EXPECT_TRUE(r.Json().contains("format")) << r.out.constData();
+
+    r = Cli({"--port", path, "--json", "write", "sms", "--set", "format=0"});
+    EXPECT_EQ(r.exitCode, 1) << r.out.constData();
+    EXPECT_EQ(Active("+CMGF"), "1");
 }
 
 CLI_AT_BOTH_RATES(SmsCli);
