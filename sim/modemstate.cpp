@@ -189,26 +189,38 @@ void ModemState::restoreFactory()
 
 QList<QByteArray> ModemState::profileDump(ProfileSlot slot) const
 {
+    // Settings with a line of their own first; the rest of the stored
+    // profile follows, a few to a line, so the dump shows all of it. Two
+    // blanks stand between the items, as on the modem.
+    constexpr int kItemsPerExtraLine = 4;
     int lastLine = -1;
     for (const QByteArray &name : m_order)
         lastLine = std::max(lastLine, m_defs.value(name).dumpLine);
+    auto item = [this, slot](const QByteArray &name) {
+        const SettingDef &def = m_defs.value(name);
+        QByteArray value = this->value(name, slot);
+        if (def.kind == SettingKind::SParameter)
+            value = value.rightJustified(3, '0');
+        return name + ':' + value;
+    };
     QList<QByteArray> lines;
     for (int line = 0; line <= lastLine; ++line) {
-        QByteArray text;
+        QList<QByteArray> items;
         for (const QByteArray &name : m_order) {
-            const SettingDef &def = m_defs.value(name);
-            if (def.dumpLine != line)
-                continue;
-            QByteArray item = value(name, slot);
-            if (def.kind == SettingKind::SParameter)
-                item = item.rightJustified(3, '0');
-            if (!text.isEmpty())
-                text += ' ';
-            text += name + ':' + item;
+            if (m_defs.value(name).dumpLine == line)
+                items.append(item(name));
         }
-        if (!text.isEmpty())
-            lines.append(text);
+        if (!items.isEmpty())
+            lines.append(items.join("  "));
     }
+    QList<QByteArray> rest;
+    for (const QByteArray &name : m_order) {
+        const SettingDef &def = m_defs.value(name);
+        if (def.dumpLine < 0 && def.stored)
+            rest.append(item(name));
+    }
+    for (int i = 0; i < rest.size(); i += kItemsPerExtraLine)
+        lines.append(rest.mid(i, kItemsPerExtraLine).join("  "));
     return lines;
 }
 

@@ -102,7 +102,7 @@ public:
     void storeProfile();   // &W
     void restoreStored();  // Z
     void restoreFactory(); // &F
-    // The AT&V lines of a profile: "NAME:VALUE" items joined by blanks.
+    // The AT&V lines of a profile: "NAME:VALUE" items, two blanks between.
     QList<QByteArray> profileDump(ProfileSlot slot) const;
 
     ResponseFormat responseFormat() const;
@@ -127,6 +127,15 @@ public:
     QByteArray feedTextEntry(char c);
     // The prompt a command just opened an entry with, sent after its line.
     QByteArray takeTextPrompt();
+    // The entry's next reply comes only after this pause (the network
+    // taking a sent message).
+    void pauseBeforeReply(int ms) { m_replyPauseMs = ms; }
+    int takeReplyPause()
+    {
+        const int ms = m_replyPauseMs;
+        m_replyPauseMs = 0;
+        return ms;
+    }
 
     // A command that restarts the modem (+CFUN=1, +WOPEN) asks for it; the
     // interpreter restarts once the answer is out: the stored profile comes
@@ -152,6 +161,7 @@ private:
     SimCardState m_sim;
     TextEntry m_textEntry;
     QByteArray m_textPrompt;
+    int m_replyPauseMs = 0;
     bool m_restartRequested = false;
     QList<std::function<void(ModemState &)>> m_restartHooks;
 };

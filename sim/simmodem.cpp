@@ -157,6 +157,8 @@ void SimModem::process(const QByteArray &bytes, Output &out)
         if (m_state.inTextEntry()) {
             flushEcho();
             const QByteArray reply = m_state.feedTextEntry(c);
+            if (const int pause = m_state.takeReplyPause())
+                out.append(OutputItem::pause(pause));
             if (!reply.isEmpty())
                 out.append(OutputItem::send(reply));
             continue;

@@ -27,6 +27,13 @@ void addMessageSet(ModemState &state, CommandTable &table);
 // attach +CGATT (needs the SIM ready and GPRS_COVERAGE not "0").
 void addNetworkSet(ModemState &state, CommandTable &table);
 
+// Sending a text message: +CMGS with its text prompt.
+void addSmsSendSet(ModemState &state, CommandTable &table);
+// What the Diagnostic page asks beyond identity: +CREG, +CGREG, and the
+// TCP firmware's *WIPSTATUS and *WTCPV (addTcpStatusCommands).
+void addDiagnosticSet(ModemState &state, CommandTable &table);
+void addTcpStatusCommands(ModemState &state, CommandTable &table);
+
 // All of the above.
 void installStandardSet(ModemState &state, CommandTable &table);
 

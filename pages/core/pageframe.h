@@ -104,6 +104,9 @@ public:
 
     SettingsRecord<N> &Record() { return m_record; }
     const SettingsRecord<N> &Snapshot() const { return m_snapshot; }
+    // For a page that puts what is no setting (a message typed to send)
+    // into the snapshot, so it never counts as a change.
+    SettingsRecord<N> &MutableSnapshot() { return m_snapshot; }
     PageFlags &Flags() { return m_session.Flags(m_page); }
 
     void ZeroSnapshot() { m_snapshot.Clear(); }

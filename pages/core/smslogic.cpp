@@ -35,6 +35,7 @@ bool SmsLogic::Command(SmsCommand command)
     switch (command) {
     case SmsCommand::Read: return ReadButton();
     case SmsCommand::Write: return WriteButton();
+    case SmsCommand::Send: return Send() == 1;
     case SmsCommand::Edited:
     case SmsCommand::FormatChosen: break;
     }

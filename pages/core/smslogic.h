@@ -10,7 +10,7 @@
 namespace telvio {
 
 // Every notification the SMS page's controls send.
-enum class SmsCommand { Edited, FormatChosen, Read, Write };
+enum class SmsCommand { Edited, FormatChosen, Read, Write, Send };
 
 // What the SMS page (`Csms`) does, on its form: reading and writing the
 // service centre address and the preferred message format through the
@@ -39,6 +39,13 @@ public:
     // result is success, as the page has nothing new to show.
     bool ReadFromModem() override;
     bool WriteToModem() override;
+
+    // The Send button: the message to the number, line by line at the text
+    // prompt, then Ctrl-Z. 1 sent; 0 nothing sent or no answer (the
+    // terminal says "Timeout"); anything else refused (the user is told).
+    // A typed number and message are never unsaved settings afterwards.
+    int Send();
+
     void ControlsToRecord(SmsRecord &record) override;
     void RecordToControls(const SmsRecord &record) override;
     void EnableControls(bool on) override;
@@ -55,6 +62,7 @@ protected:
 private:
     bool ReadSteps(TransferFrame &frame);
     int WriteSteps(TransferFrame &frame);
+    int SendSteps();
 
     // Cleared by a failed read: the controls then show what the modem did
     // not confirm.

@@ -3,6 +3,7 @@
 #include "pages/core/pageslayer.h"
 
 #include <QByteArray>
+#include <QList>
 
 namespace telvio {
 
@@ -15,5 +16,12 @@ QByteArray ParseCscaAnswer(const QByteArray &answer);
 // character two places after the answer's first ':' is "0" for PDU (0);
 // anything else is Text (1).
 int ParseCmgfAnswer(const QByteArray &answer);
+
+// The pieces the Send button gives the text prompt for a message whose line
+// breaks are CR LF, each sent with a CR of its own: the lines up to the
+// first empty one, then all the rest in one piece. Every CR is taken out,
+// so from the second line on a piece starts with the LF of the break
+// before it. One piece, the whole text, for a message of one line.
+QList<QByteArray> SmsSendPieces(const QByteArray &message);
 
 } // namespace telvio

@@ -103,8 +103,11 @@ TEST_F(SimProfile, DumpShowsActiveAndStoredProfile)
 TEST_F(SimProfile, DumpFramesLikeInformationText)
 {
     const QByteArray answer = modem.feed("AT&V\r");
-    EXPECT_TRUE(answer.startsWith("\r\nACTIVE PROFILE:\r\nQ:0 V:1 S0:000"));
-    EXPECT_TRUE(answer.endsWith("+IPR:9600 +ICF:3,4 +IFC:2,2\r\n\r\nOK\r\n"));
+    // Settings stand two blanks apart; the lines of the stored profile
+    // follow those of the active one.
+    EXPECT_TRUE(answer.startsWith("\r\nACTIVE PROFILE:\r\nQ:0  V:1  S0:000")) << answer.constData();
+    EXPECT_TRUE(answer.contains("\r\n+IPR:9600  +ICF:3,4  +IFC:2,2\r\n")) << answer.constData();
+    EXPECT_TRUE(answer.endsWith("\r\n\r\nOK\r\n"));
 }
 
 TEST_F(SimProfile, DumpItemsAreBlankSeparatedNameColonValue)
