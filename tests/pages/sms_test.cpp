@@ -232,4 +232,150 @@ TEST_F(SmsPage, ProfileIsShownAndCountsAsModifiedAtTheNextEdit)
     EXPECT_TRUE(Flags().modified);
 }
 
+// --- Send -------------------------------------------------------------------
+
+struct PiecesCase {
+    const char *name;
+    QByteArray message;
+    QList<QByteArray> pieces;
+};
+
+void PrintTo(const PiecesCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class SmsSendPieces : public ::testing::TestWithParam<PiecesCase> {};
+
+TEST_P(SmsSendPieces, LinesUpToTheFirstEmptyOneThenTheRest)
+{
+    EXPECT_EQ(telvio::SmsSendPieces(GetParam().message), GetParam().pieces);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sms, SmsSendPieces,
+    ::testing::Values(PiecesCase{"one line", "Hello", {"Hello"}},
+                      PiecesCase{"two lines", "Hello\r\nWorld", {"Hello", "\nWorld"}},
+                      PiecesCase{"three lines", "a\r\nb\r\nc", {"a", "\nb", "\nc"}},
+                      // The break of an empty line is a line of its own ("\n").
+                      PiecesCase{"empty line inside", "a\r\n\r\nb", {"a", "\n", "\nb"}},
+                      PiecesCase{"break at the end", "a\r\n", {"a", "\n"}},
+                      PiecesCase{"break first", "\r\na", {"\na"}},
+                      PiecesCase{"a lone CR is dropped", "a\rb", {"a", "b"}}),
+    [](const ::testing::TestParamInfo<PiecesCase> &info) {
+        std::string name = info.param.name;
+        for (char &c : name)
+            c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+        return name;
+    });
+
+class SmsSend : public SmsPage {
+protected:
+    void ReadPage()
+    {
+        AnswerVerbose();
+        logic.Activate();
+        m_from = int(SmsPage::Sent().size());
+    }
+    // What went out since the page was read.
+    QList<QByteArray> Sent() const { return SmsPage::Sent().mid(m_from); }
+    int m_from = 0;
+    void Type(const QString &number, const QString &message)
+    {
+        logic.form.number.text = number;
+        logic.Command(SmsCommand::Edited);
+        logic.form.message.text = message;
+        logic.Command(SmsCommand::Edited);
+    }
+    void AnswerSend()
+    {
+        modem.Answer("AT+CMGF=1", "\r\nOK\r\n");
+        modem.Answer("AT+CMGS=\"+4912345\"", "\r\n> ");
+        modem.Answer("Hello", "\r\n> ");
+        modem.Answer("\nWorld", "\r\n> ");
+        modem.Answer("\x1A", "\r\n+CMGS: 7\r\n\r\nOK\r\n", 3);
+    }
+};
+
+TEST_F(SmsSend, TwoLinesGoOutPieceByPieceThenCtrlZ)
+{
+    ReadPage();
+    AnswerSend();
+    Type("+4912345", "Hello\r\nWorld");
+    EXPECT_TRUE(Flags().modified);
+    EXPECT_EQ(logic.form.length.text, "12");
+    EXPECT_EQ(logic.Send(), 1);
+    EXPECT_EQ(Sent(), (QList<QByteArray>{"AT+CMGF=1", "AT+CMGS=\"+4912345\"", "Hello", "\nWorld", "\x1A"}));
+    EXPECT_TRUE(host.terminal.isEmpty());
+    EXPECT_TRUE(prompts.Texts().isEmpty());
+    EXPECT_EQ(host.windows.last(), "Sending Message...");
+    EXPECT_EQ(host.openWindows, 0);
+    EXPECT_FALSE(session.Busy());
+    // What was typed to send is no unsaved setting; the format is.
+    EXPECT_FALSE(Flags().modified);
+    EXPECT_EQ(logic.form.number.text, "+4912345");
+    logic.form.format.Select(1);
+    logic.Command(SmsCommand::FormatChosen);
+    EXPECT_TRUE(Flags().modified);
+}
+
+TEST_F(SmsSend, EmptyNumberSendsNothingAndTheTerminalSaysTimeout)
+{
+    ReadPage();
+    AnswerSend();
+    Type("", "Hello");
+    EXPECT_EQ(logic.Send(), 0);
+    EXPECT_TRUE(Sent().isEmpty());
+    EXPECT_EQ(host.terminal, "\r\nTelvio: Timeout\r\n");
+    EXPECT_TRUE(prompts.Texts().isEmpty());
+    EXPECT_FALSE(Flags().modified);
+}
+
+TEST_F(SmsSend, BusyLinkSendsNothing)
+{
+    ReadPage();
+    AnswerSend();
+    Type("+4912345", "Hello");
+    session.SetBusy(true);
+    EXPECT_EQ(logic.Send(), 0);
+    EXPECT_TRUE(Sent().isEmpty());
+    EXPECT_EQ(host.terminal, "\r\nTelvio: Timeout\r\n");
+    EXPECT_TRUE(session.Busy());
+}
+
+TEST_F(SmsSend, RefusedFormatEndsTheSendAsATimeout)
+{
+    ReadPage();
+    AnswerSend();
+    modem.Answer("AT+CMGF=1", "\r\nERROR\r\n");
+    Type("+4912345", "Hello");
+    EXPECT_EQ(logic.Send(), 0);
+    EXPECT_EQ(Sent(), QList<QByteArray>{"AT+CMGF=1"});
+    EXPECT_EQ(host.terminal, "\r\nTelvio: Timeout\r\n");
+}
+
+TEST_F(SmsSend, FailedLineStillEndsWithCtrlZAndTheRefusalIsTold)
+{
+    ReadPage();
+    AnswerSend();
+    modem.Answer("Hello", "\r\nERROR\r\n");
+    modem.Answer("\x1A", "\r\n+CMS ERROR: 500\r\n");
+    Type("+4912345", "Hello\r\nWorld");
+    EXPECT_EQ(logic.Send(), 2);
+    EXPECT_EQ(Sent(), (QList<QByteArray>{"AT+CMGF=1", "AT+CMGS=\"+4912345\"", "Hello", "\x1A"}));
+    EXPECT_EQ(prompts.Texts(), QStringList{"Error: Unable to send message!"});
+    EXPECT_TRUE(host.terminal.isEmpty());
+}
+
+TEST_F(SmsSend, TextsThatWouldLeaveTheirQuotesOrPromptAreNotSent)
+{
+    ReadPage();
+    AnswerSend();
+    Type("1\";+CFUN=0;\"", "Hello");
+    EXPECT_EQ(logic.Send(), 2);
+    Type("+4912345", QStringLiteral("Hi\x1A") + "AT+CFUN=0");
+    EXPECT_EQ(logic.Send(), 2);
+    EXPECT_TRUE(Sent().isEmpty());
+}
+
 } // namespace
