@@ -1,5 +1,6 @@
 #include "cli/basiccommands.h"
 #include "cli/clicontext.h"
+#include "cli/diagnosticcommands.h"
 #include "cli/identifycommand.h"
 #include "cli/linkcommands.h"
 #include "cli/pagecommands.h"
@@ -65,7 +66,8 @@ int main(int argc, char **argv)
     QCoreApplication::setApplicationName(QStringLiteral("Telvio"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TELVIO_VERSION));
 
-    QList<Command> commands = LinkCommands() + IdentifyCommands() + PageCommands() + BasicCommands();
+    QList<Command> commands = LinkCommands() + IdentifyCommands() + PageCommands() + BasicCommands()
+                              + DiagnosticCommands();
 
     const QStringList args = app.arguments().mid(1);
     GlobalOptions g;
