@@ -10,6 +10,8 @@
 #include "pages/core/dtrparsers.h"
 #include "pages/core/serialsettingsparsers.h"
 #include "pages/core/smsparsers.h"
+#include "monitor/core/diagnosticanswers.h"
+#include "monitor/core/report.h"
 
 #include <QByteArray>
 #include <QString>
@@ -89,6 +91,24 @@ void SmsPage(const QByteArray &answer)
     Check(NoLineEnd(centre) && !centre.contains('"'));
     const int format = ParseCmgfAnswer(answer);
     Check(format == 0 || format == 1);
+    for (const QByteArray &piece : SmsSendPieces(answer))
+        Check(!piece.contains('\r'));
+}
+
+// A cleaned answer is a part of the answer, and whatever it holds leaves
+// the report's markup alone.
+void DiagnosticPage(const QByteArray &answer)
+{
+    ReportInput in;
+    for (int i = 0; i < kDiagFieldCount; ++i) {
+        for (bool error : {false, true}) {
+            const QByteArray shown = CleanDiagnosticAnswer(DiagField(i), answer, error);
+            Check(shown.size() <= answer.size());
+            in.diagnostic[size_t(i)] = QString::fromLatin1(shown);
+        }
+    }
+    const QByteArray html = WriteReport(in);
+    Check(html.count("<tr>") == 12 && !html.contains("<script"));
 }
 
 void AnswerText(const QByteArray &answer)
@@ -136,6 +156,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QByteArray answer(reinterpret_cast<const char *>(data), int(size));
     BasicPage(answer);
     SmsPage(answer);
+    DiagnosticPage(answer);
     DtrFunctions(answer);
     SerialPage(answer);
     AnswerText(answer);
