@@ -23,14 +23,6 @@ namespace telvio {
 
 namespace {
 
-// The dialog layout's captions double an ampersand to show one.
-QString ShownCaption(const QString &caption)
-{
-    QString text = caption;
-    text.replace(QLatin1String("&&"), QLatin1String("&"));
-    return text;
-}
-
 // The sheet the page stands in: its parent while it waits to be added,
 // the tab stack's parent while it is a tab.
 CPropSheet *SheetOf(const QWidget *page)
@@ -56,12 +48,16 @@ Cdiagnostic::Cdiagnostic(const PageContext &context, QWidget *parent)
     auto *grid = new QGridLayout(group);
     for (int i = 0; i < kDiagFieldCount; ++i) {
         const DiagFieldState &state = m_logic->form.fields[size_t(i)];
-        auto *label = new QLabel(ShownCaption(state.caption), group);
+        // A label with a buddy shows "&&" as one "&", as the dialog layout
+        // meant it.
+        auto *label = new QLabel(state.caption, group);
         auto *field = new QPlainTextEdit(group);
         field->setReadOnly(true);
-        field->setLineWrapMode(QPlainTextEdit::NoWrap);
+        // As the edits of the dialog layout: no horizontal scroll bar, so
+        // long lines wrap.
+        field->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         field->setVerticalScrollBarPolicy(state.tall ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-        const int lines = state.tall ? 4 : 1;
+        const int lines = state.tall ? 5 : 1;
         field->setFixedHeight(field->fontMetrics().lineSpacing() * lines + 2 * field->frameWidth() + 8);
         label->setBuddy(field);
         SetHelpId(field, state.controlId);
