@@ -66,8 +66,8 @@ int main(int argc, char **argv)
     QCoreApplication::setApplicationName(QStringLiteral("Telvio"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TELVIO_VERSION));
 
-    QList<Command> commands = LinkCommands() + IdentifyCommands() + PageCommands() + BasicCommands()
-                              + DiagnosticCommands();
+    QList<Command> commands = LinkCommands() + IdentifyCommands() + PageCommands() + BasicCommands();
+    commands += DiagnosticCommands();
 
     const QStringList args = app.arguments().mid(1);
     GlobalOptions g;
