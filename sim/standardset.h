@@ -27,6 +27,11 @@ void addMessageSet(ModemState &state, CommandTable &table);
 // attach +CGATT (needs the SIM ready and GPRS_COVERAGE not "0").
 void addNetworkSet(ModemState &state, CommandTable &table);
 
+// The Pike-3's digital I/O (*WIOP, *WIOE, *WIOL) and secure callback
+// (*WCB, *WCBTIME, *WCBTAB, *WCBPWD).
+void addIoSet(ModemState &state, CommandTable &table);
+void addCallbackSet(ModemState &state, CommandTable &table);
+
 // All of the above.
 void installStandardSet(ModemState &state, CommandTable &table);
 

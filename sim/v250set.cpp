@@ -155,6 +155,8 @@ void installStandardSet(ModemState &state, CommandTable &table)
     addPhonebookSet(state, table);
     addMessageSet(state, table);
     addNetworkSet(state, table);
+    addIoSet(state, table);
+    addCallbackSet(state, table);
 }
 
 } // namespace telvio::sim
