@@ -56,6 +56,10 @@ protected:
     void ResetForm() override { form = CallbackForm::Initial(); }
     void DisableWhileOffline() override;
     void SetTooltips(bool on) override { form.tooltips = on; }
+    // The read leaves the delay alone (the modem is not asked for it): the
+    // field starts from the record, else the first change hook would empty
+    // it and a Save all would send "AT*WCBTIME=" with nothing.
+    void AfterCreate() override { RecordToControls(PageRecord()); }
     QString ReadFailedText() const override { return callbackpagetext::kReadFailed; }
     QString WriteFailedText() const override { return callbackpagetext::kWriteFailed; }
 
