@@ -62,6 +62,9 @@ public:
     // Everything: the parameters, the enable state and all ten entries.
     bool WriteToModem() override;
     bool WriteToModem(const IoWriteParts &parts);
+    // A Save button's write: data that cannot be sent is refused with a
+    // message naming its entry and field; a failed write says so.
+    bool Save(const IoWriteParts &parts);
     void ControlsToRecord(IoRecord &record) override;
     void RecordToControls(const IoRecord &record) override;
     void EnableControls(bool on) override;
@@ -85,7 +88,6 @@ protected:
 private:
     bool ReadSteps(TransferFrame &frame);
     QString CheckEntries(int first, int last) const;
-    bool Save(const IoWriteParts &parts);
 };
 
 } // namespace telvio
