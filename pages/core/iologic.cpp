@@ -145,6 +145,10 @@ bool IoLogic::ReadFromModem()
         return false;
     EnableControls(true);
     TransferFrame frame(m_session);
+    // The answers are awaited in verbose codes, so a modem left in numeric
+    // codes is switched for the transfer, as every other page does.
+    frame.Probe();
+    frame.SwitchToVerbose();
     if (!ReadSteps(frame))
         return false;
     RecordToControls(PageRecord());
@@ -263,6 +267,8 @@ bool IoLogic::WriteToModem(const IoWriteParts &parts)
     for (int k = parts.firstEntry; k <= parts.lastEntry; ++k)
         commands << EntryCommand(record, k);
     TransferFrame frame(m_session, iopagetext::kWriteText);
+    frame.Probe();
+    frame.SwitchToVerbose();
     for (const QByteArray &command : commands) {
         if (frame.Send(command, 3, kOk, kError) != ExSuccess)
             return false;

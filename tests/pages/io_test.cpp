@@ -192,6 +192,7 @@ protected:
         session.SetPollUnit(9600);
         session.SetPrompter(&prompts);
         session.SetDefaults();
+        modem.Answer("AT", "\r\nOK\r\n");
     }
 
     // Every entry NONE but entry 4 (row 4), an SMS one.
@@ -242,7 +243,7 @@ const QByteArray kEmptyEntryTail = ",0,0 0,0,,,,,,";
 TEST_F(IoPage, FirstShowingAsksForEntriesOneToTenThenParametersAndEnable)
 {
     ReadPage();
-    QList<QByteArray> expected;
+    QList<QByteArray> expected = {"AT"};
     for (int n = 1; n <= 10; ++n)
         expected << "AT*WIOL=" + QByteArray::number(n) + '?';
     expected << "AT*WIOP?" << "AT*WIOE?";
@@ -269,7 +270,7 @@ TEST_F(IoPage, FailedReadDisablesAllButReadUntilAReadSucceeds)
 {
     modem.Answer("AT*WIOL=1?", "\r\nERROR\r\n");
     logic.Activate();
-    EXPECT_EQ(port.CommandLines(), QList<QByteArray>{"AT*WIOL=1?"});
+    EXPECT_EQ(port.CommandLines(), (QList<QByteArray>{"AT", "AT*WIOL=1?"}));
     EXPECT_EQ(prompts.Texts(), QStringList{"Error: Unable to retrieve settings..."});
     EXPECT_TRUE(logic.form.read.enabled);
     EXPECT_FALSE(logic.form.write.enabled);
@@ -283,6 +284,20 @@ TEST_F(IoPage, FailedReadDisablesAllButReadUntilAReadSucceeds)
     EXPECT_TRUE(logic.form.rows[9].edit.enabled);
     EXPECT_TRUE(logic.form.tp.enabled);
     EXPECT_EQ(prompts.Texts().size(), 1);
+}
+
+TEST_F(IoPage, NumericModemIsReadInVerboseCodesAndSwitchedBack)
+{
+    AnswerReads();
+    modem.Answer("AT", "0\r");
+    modem.Answer("ATV1", "\r\nOK\r\n");
+    modem.Answer("ATV0", "0\r");
+    logic.Create();
+    ASSERT_TRUE(logic.Command(IoCommand::Read));
+    const QList<QByteArray> sent = port.CommandLines();
+    EXPECT_EQ(sent.mid(0, 2), (QList<QByteArray>{"AT", "ATV1"}));
+    EXPECT_EQ(sent.mid(sent.size() - 2), (QList<QByteArray>{"AT", "ATV0"}));
+    EXPECT_EQ(logic.form.rows[3].service.CurrentText(), "SMS");
 }
 
 TEST_F(IoPage, ReadRefusedWhileBusySendsNothing)
@@ -320,7 +335,7 @@ TEST_F(IoPage, ClearingRow4SendsNothingAndSavingItSendsTheClearedEntry)
     EXPECT_EQ(logic.form.tp.text, "7");
     AnswerOk({"AT*WIOL=4" + kEmptyEntryTail});
     EXPECT_TRUE(logic.Command(IoCommand::SaveEntry, 3));
-    EXPECT_EQ(SentSince(from), QList<QByteArray>{"AT*WIOL=4" + kEmptyEntryTail});
+    EXPECT_EQ(SentSince(from), (QList<QByteArray>{"AT", "AT*WIOL=4" + kEmptyEntryTail}));
     EXPECT_EQ(host.windows.last(), "Transfering data...");
 }
 
@@ -357,7 +372,7 @@ TEST_P(IoPageSaves, SendWhatTheButtonCovers)
     AnswerOk(GetParam().sent);
     const int from = Sent();
     EXPECT_TRUE(logic.Command(GetParam().command, GetParam().row));
-    EXPECT_EQ(SentSince(from), GetParam().sent);
+    EXPECT_EQ(SentSince(from), QList<QByteArray>{"AT"} + GetParam().sent);
     EXPECT_TRUE(prompts.Texts().isEmpty());
 }
 
@@ -388,7 +403,7 @@ TEST_F(IoPage, WriteStopsAtTheFirstRefusalAndSaysSo)
     modem.Answer("AT*WIOL=2" + kEmptyEntryTail, "\r\nERROR\r\n");
     const int from = Sent();
     EXPECT_FALSE(logic.Command(IoCommand::Write));
-    EXPECT_EQ(SentSince(from).size(), 4);
+    EXPECT_EQ(SentSince(from).size(), 5);
     EXPECT_EQ(prompts.Texts(), QStringList{"Error: Unable to save settings..."});
     EXPECT_FALSE(session.Busy());
 }
