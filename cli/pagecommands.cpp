@@ -3,6 +3,8 @@
 #include "cli/basiccommands.h"
 #include "cli/serialcommands.h"
 #include "cli/smscommands.h"
+#include "cli/iocommands.h"
+#include "cli/callbackcommands.h"
 #include "pages/core/pageframe.h"
 
 #include <QFile>
@@ -49,7 +51,8 @@ std::optional<QString> CliPrompter::EnterCode(const QString &caption, int maxLen
 
 const QList<CliPage> &CliPages()
 {
-    static const QList<CliPage> pages = {BasicCliPage(), SerialCliPage(), SmsCliPage()};
+    static const QList<CliPage> pages = {BasicCliPage(), SerialCliPage(), SmsCliPage(), IoCliPage(),
+                                         CallbackCliPage()};
     return pages;
 }
 
@@ -371,10 +374,26 @@ int Write(CliContext &ctx, const QStringList &args)
         return ExitUsage;
     FieldValues values;
     QString error;
-    if (!ParseFieldValues(args.mid(1), &values, &error)) {
+    QStringList rest = args.mid(1);
+    FieldValues options;
+    for (const QString &option : page->writeOptions) {
+        const int at = int(rest.indexOf(option));
+        if (at < 0)
+            continue;
+        if (at + 1 >= rest.size()) {
+            ctx.Out().Error(QStringLiteral("%1 takes a value").arg(option));
+            return ExitUsage;
+        }
+        options.append({option, QJsonValue(rest.at(at + 1))});
+        rest.remove(at, 2);
+    }
+    if (!ParseFieldValues(rest, &values, &error)) {
         ctx.Out().Error(error);
         return ExitUsage;
     }
+    values += options;
+    if (page->expand)
+        values = page->expand(values);
     if (!CheckFieldValues(*page, values, &error)) {
         ctx.Out().Error(error);
         return ExitUsage;

@@ -66,6 +66,12 @@ struct CliPage {
     QList<FieldRule> rules; // what a write may set, and what each field takes
     std::function<int(CliContext &, CliPrompter &)> read;
     std::function<int(CliContext &, CliPrompter &, const FieldValues &)> write;
+    // Options of the write besides --from and --set, each with one value
+    // that joins the field values under the option's name ("--entries").
+    QStringList writeOptions = {};
+    // Fields given as a JSON list or object (as the read prints them) made
+    // into single fields before they are checked; unset: none.
+    std::function<FieldValues(const FieldValues &)> expand = {};
 };
 
 // Every value against its field's rule; false with "FIELD: what it takes"

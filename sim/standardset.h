@@ -33,6 +33,10 @@ void addSmsSendSet(ModemState &state, CommandTable &table);
 // TCP firmware's *WIPSTATUS and *WTCPV (addTcpStatusCommands).
 void addDiagnosticSet(ModemState &state, CommandTable &table);
 void addTcpStatusCommands(ModemState &state, CommandTable &table);
+// The Pike-3's digital I/O (*WIOP, *WIOE, *WIOL) and secure callback
+// (*WCB, *WCBTIME, *WCBTAB, *WCBPWD).
+void addIoSet(ModemState &state, CommandTable &table);
+void addCallbackSet(ModemState &state, CommandTable &table);
 
 // All of the above.
 void installStandardSet(ModemState &state, CommandTable &table);

@@ -157,6 +157,8 @@ void installStandardSet(ModemState &state, CommandTable &table)
     addNetworkSet(state, table);
     addSmsSendSet(state, table);
     addDiagnosticSet(state, table);
+    addIoSet(state, table);
+    addCallbackSet(state, table);
 }
 
 } // namespace telvio::sim

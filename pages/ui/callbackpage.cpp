@@ -1,10 +1,123 @@
 #include "pages/ui/callbackpage.h"
 
+#include "pages/ui/formbinding.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <functional>
+
 namespace telvio {
 
 CSCallback::CSCallback(const PageContext &context, QWidget *parent)
-    : PropertyPage(PageId::Callback, QStringLiteral("Callback"), context, parent)
+    : SettingsPropertyPage(PageId::Callback, callbackpagetext::kTitle, context, parent),
+      m_logic(std::make_unique<CallbackLogic>(Session(), Prompt()))
 {
+    using namespace callbackpagetext;
+    Bind(*m_logic);
+    const CallbackForm &f = m_logic->form;
+    auto *group = new QGroupBox(kGroup, this);
+    auto *grid = new QGridLayout(group);
+
+    auto makeButton = [this](const QString &caption, QWidget *parent, CallbackCommand command, int entry) {
+        auto *button = new QPushButton(caption, parent);
+        connect(button, &QPushButton::clicked, this, [this, command, entry] { Do(command, entry); });
+        return button;
+    };
+    // `text` names the form's text of the edit, so the logic sees the typed
+    // text before its change hook runs.
+    auto makeEdit = [this](const EditState &state, QWidget *parent, std::function<QString &()> text) {
+        auto *edit = new QLineEdit(parent);
+        LimitEdit(edit, state);
+        connect(edit, &QLineEdit::textEdited, this, [this, text](const QString &typed) {
+            text() = typed;
+            Do(CallbackCommand::Edited);
+        });
+        return edit;
+    };
+
+    m_control = new QComboBox(group);
+    m_control->addItems(f.control.items);
+    m_control->setCurrentIndex(-1);
+    connect(m_control, &QComboBox::activated, this, [this](int index) {
+        m_logic->form.control.current = index;
+        Do(CallbackCommand::Edited);
+    });
+    m_saveControl = makeButton(f.saveControl.caption, group, CallbackCommand::SaveControl, 0);
+    grid->addWidget(new QLabel(kControlCaption, group), 0, 0, 1, 2);
+    grid->addWidget(m_control, 1, 0, 1, 3);
+    grid->addWidget(m_saveControl, 1, 4);
+
+    m_delay = makeEdit(f.delay, group, [this]() -> QString & { return m_logic->form.delay.text; });
+    m_delay->setMaximumWidth(50);
+    m_saveDelay = makeButton(f.saveDelay.caption, group, CallbackCommand::SaveDelay, 0);
+    grid->addWidget(new QLabel(kDelayCaption, group), 2, 0, 1, 2);
+    grid->addWidget(m_delay, 2, 2);
+    grid->addWidget(m_saveDelay, 2, 4);
+
+    grid->addWidget(new QLabel(kNumberColumn, group), 3, 1);
+    grid->addWidget(new QLabel(kPasswordColumn, group), 3, 2);
+    for (int k = 0; k < int(m_rows.size()); ++k) {
+        const CallbackEntryForm &e = f.entries[size_t(k)];
+        CallbackRowWidgets &w = m_rows[size_t(k)];
+        w.number = makeEdit(e.number, group,
+                            [this, k]() -> QString & { return m_logic->form.entries[size_t(k)].number.text; });
+        w.password = makeEdit(e.password, group,
+                              [this, k]() -> QString & { return m_logic->form.entries[size_t(k)].password.text; });
+        w.clear = makeButton(e.clear.caption, group, CallbackCommand::ClearEntry, k);
+        w.save = makeButton(e.save.caption, group, CallbackCommand::SaveEntry, k);
+        grid->addWidget(new QLabel(e.label, group), 4 + k, 0);
+        grid->addWidget(w.number, 4 + k, 1);
+        grid->addWidget(w.password, 4 + k, 2);
+        grid->addWidget(w.clear, 4 + k, 3);
+        grid->addWidget(w.save, 4 + k, 4);
+    }
+
+    m_read = makeButton(f.read.caption, this, CallbackCommand::Read, 0);
+    m_saveAll = makeButton(f.saveAll.caption, this, CallbackCommand::SaveAll, 0);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_read);
+    buttons->addWidget(m_saveAll);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(group);
+    layout->addLayout(buttons);
+    layout->addStretch(1);
+    ShowForm();
+}
+
+CSCallback::~CSCallback() = default;
+
+void CSCallback::Do(CallbackCommand command, int entry)
+{
+    m_logic->Command(command, entry);
+    ShowForm();
+}
+
+void CSCallback::ShowForm()
+{
+    const CallbackForm &f = m_logic->form;
+    const int width = callbackpagetext::kTooltipWidth;
+    ShowList(m_control, f.control, f.tooltips, width);
+    ShowButton(m_saveControl, f.saveControl, f.tooltips, width);
+    ShowEdit(m_delay, f.delay, f.tooltips, width);
+    ShowButton(m_saveDelay, f.saveDelay, f.tooltips, width);
+    for (size_t k = 0; k < m_rows.size(); ++k) {
+        const CallbackEntryForm &e = f.entries[k];
+        const CallbackRowWidgets &w = m_rows[k];
+        ShowEdit(w.number, e.number, f.tooltips, width);
+        ShowEdit(w.password, e.password, f.tooltips, width);
+        ShowButton(w.clear, e.clear, f.tooltips, width);
+        ShowButton(w.save, e.save, f.tooltips, width);
+    }
+    ShowButton(m_read, f.read, f.tooltips, width);
+    ShowButton(m_saveAll, f.saveAll, f.tooltips, width);
 }
 
 } // namespace telvio

@@ -1,6 +1,7 @@
 // telvio-cli's `write PAGE --from FILE.json`: the input is the file. Every
 // value read from it is then chosen in one of the Basic page's lists, as a
-// write does for list fields.
+// write does for list fields, and the pages that take lists make fields of
+// them.
 #include "cli/pagecommands.h"
 #include "pages/core/basicform.h"
 
@@ -48,6 +49,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         } else if (chooseError.isEmpty()) {
             abort();
         }
+    }
+    // Pages that take lists (the I/O entries, the callback numbers) make
+    // single fields of them, which are then checked like any others.
+    for (const cli::CliPage &page : cli::CliPages()) {
+        if (!page.expand)
+            continue;
+        QString checkError;
+        if (!cli::CheckFieldValues(page, page.expand(values), &checkError) && checkError.isEmpty())
+            abort();
     }
     return 0;
 }

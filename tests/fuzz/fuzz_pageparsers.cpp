@@ -1,6 +1,7 @@
 // Every page's answer parsers on arbitrary answers: the Basic page, the DTR
 // event functions, the Serial page's profile dump, the SMS settings, the
-// answer text helpers and the identification answers. Beyond not crashing, each result must
+// answer text helpers, the identification answers, and the I/O and
+// Callback pages' answers with the commands made from what they read. Beyond not crashing, each result must
 // keep the bounds the pages rely on (list positions inside their lists,
 // fields no longer than their edits, codes from their sets).
 #include "link/core/identification.h"
@@ -12,6 +13,13 @@
 #include "pages/core/smsparsers.h"
 #include "monitor/core/diagnosticanswers.h"
 #include "monitor/core/report.h"
+#include "pages/core/callbackform.h"
+#include "pages/core/callbackparsers.h"
+#include "pages/core/commandargument.h"
+#include "pages/core/ioform.h"
+#include "pages/core/iologic.h"
+#include "pages/core/ioparsers.h"
+#include "pages/core/iorecord.h"
 
 #include <QByteArray>
 #include <QString>
@@ -111,6 +119,61 @@ void DiagnosticPage(const QByteArray &answer)
     Check(html.count("<tr>") == 12 && !html.contains("<script"));
 }
 
+// A set command made of what was read: either refused, or one command
+// line that no text inside it can end or cut.
+bool OneCommandLine(const QByteArray &command)
+{
+    for (const char c : command) {
+        if (uchar(c) < 0x20 || uchar(c) == 0x7F)
+            return false;
+    }
+    return true;
+}
+
+void IoPage(const QByteArray &answer)
+{
+    const IoEntryAnswer e = ParseIoEntryAnswer(answer, iopagetext::kServices, iopagetext::kRetries);
+    Check(ListPosition(e.service, iopagetext::kServices) && ListPosition(e.retry, iopagetext::kRetries));
+    Check(e.priority == 0 || e.priority == 1);
+    Check(e.time.size() <= iolimit::Time);
+    IoRecord record;
+    record.SetInt(iofield::ServiceAt(9), e.service);
+    record.SetInt(iofield::RetryAt(9), e.retry);
+    record.SetText(iofield::TimeAt(9), iofield::NumberWidth, NormaliseIoTime(e.time));
+    for (int d = 0; d < iofield::DataCount; ++d) {
+        Check(e.data[size_t(d)].size() <= iolimit::Data[d]);
+        record.SetText(iofield::DataAt(d, 9), iofield::kData[d].width, e.data[size_t(d)]);
+    }
+    Check(OneCommandLine(IoLogic::EntryCommand(record, 9)));
+    const IoForm form = IoForm::Initial();
+    const IoParametersAnswer p =
+        ParseIoParametersAnswer(answer, form.trigType.items, form.trigLevel.items, form.outputCtrl.items);
+    Check(p.tp.size() <= iolimit::Pulse && p.tc.size() <= iolimit::Pulse && NoLineEnd(p.tp) && NoLineEnd(p.tc));
+    Check(ListPosition(p.trigType, form.trigType.items) && ListPosition(p.trigLevel, form.trigLevel.items)
+          && ListPosition(p.outputCtrl, form.outputCtrl.items));
+    const int enable = ParseIoEnableAnswer(answer);
+    Check(enable == 0 || enable == 1);
+    const QByteArray time = NormaliseIoTime(answer);
+    Check(time == "0" || time == "255" || time == answer);
+}
+
+void CallbackPage(const QByteArray &answer)
+{
+    Check(ListPosition(ParseCallbackControlAnswer(answer, CallbackForm::Initial().control.items),
+                       CallbackForm::Initial().control.items));
+    for (const char *keyword : {"WCBTAB", "WCBPWD"}) {
+        for (int k = 1; k <= 3; ++k) {
+            QByteArray value;
+            if (ParseCallbackEntry(answer, keyword, k, &value)) {
+                Check(value.size() <= kCallbackTextLimit && !value.contains('\r'));
+                QByteArray argument;
+                if (CommandArgument(value, &argument))
+                    Check(OneCommandLine(argument));
+            }
+        }
+    }
+}
+
 void AnswerText(const QByteArray &answer)
 {
     LeadingNumber(answer);
@@ -161,5 +224,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     SerialPage(answer);
     AnswerText(answer);
     Identification(answer);
+    IoPage(answer);
+    CallbackPage(answer);
     return 0;
 }

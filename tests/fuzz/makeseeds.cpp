@@ -44,6 +44,8 @@ const QList<QByteArray> kPageCommands = {
     "AT+WSTR=1", "AT+CMGF=1", "AT+CMEE=1", "ATS0=2",     "AT+CBST=71,0,1", "AT+WRST=1,\"024:00\"",
     "AT*WPIN=1,\"1234\"", "AT+IPR=115200", "AT+ICF=3,4", "AT+IFC=2,2", "ATV1 &C1 &D2 &S1 E1 +IPR=115200",
     "AT+CPBW=1,\"+3212345678\",145", "AT&W", "AT&F", "A/",
+    "AT*WIOL=1?", "AT*WIOP?", "AT*WIOE?", "AT*WCB?", "AT*WCBTAB?", "AT*WCBPWD?", "AT*WCBTIME?",
+    "AT*WIOL=2,2,2 12,1,+4670,\"Door open, now\",,,,", "AT*WCBPWD2=\"two words\"",
 };
 
 void FromFixtureAnswer(const QByteArray &command, const QByteArray &answer)

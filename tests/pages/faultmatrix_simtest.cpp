@@ -9,6 +9,8 @@
 
 #include "pages/basicflow.h"
 #include "pages/core/smslogic.h"
+#include "pages/core/callbacklogic.h"
+#include "pages/core/iologic.h"
 #include "pages/core/serialsettingslogic.h"
 #include "pages/pagehost.h"
 
@@ -156,6 +158,8 @@ public:
     PageHost host;
     SerialSettingsLogic serial{flow.link.session, flow.prompts};
     SmsLogic sms{flow.link.session, flow.prompts};
+    IoLogic io{flow.link.session, flow.prompts};
+    CallbackLogic callback{flow.link.session, flow.prompts};
     QString linkLost;
     int maxGap = 0;
 
@@ -390,6 +394,49 @@ const Operation kSmsOperations[] = {
      [](Cell &c) { return c.Stored("+CSCA") == "\"+491720000\",145"; }},
 };
 
+const Operation kIoOperations[] = {
+    {"Read", "*WIOL", 3, false, true, nullptr,
+     [](Cell &c) {
+         c.io.Activate();
+         c.flow.SetVariable("WIOL_10_SERVICE", "CMD");
+         c.flow.SetVariable("WIOE", "1");
+     },
+     [](Cell &c) { return c.io.Command(IoCommand::Read); },
+     [](Cell &c) {
+         return c.io.form.rows[9].service.CurrentText() == "CMD" && c.io.form.enable.current == 1;
+     }},
+    {"Write", "*WIOL", 3, false, true, nullptr,
+     [](Cell &c) {
+         c.io.Activate();
+         c.io.form.rows[0].service.Select(1);
+         c.io.form.rows[9].service.Select(6);
+         c.io.Command(IoCommand::Edited);
+     },
+     [](Cell &c) { return c.io.Command(IoCommand::Write); },
+     [](Cell &c) {
+         return c.flow.Variable("WIOL_1_SERVICE") == "DIAL" && c.flow.Variable("WIOL_10_SERVICE") == "CMD";
+     }},
+};
+
+const Operation kCallbackOperations[] = {
+    {"Read", "*WCBTAB", 3, false, true, nullptr,
+     [](Cell &c) {
+         c.callback.Activate();
+         c.flow.SetVariable("WCBTAB_3", "+4670333");
+     },
+     [](Cell &c) { return c.callback.Command(CallbackCommand::Read); },
+     [](Cell &c) { return c.callback.form.entries[2].number.text == "+4670333"; }},
+    {"SaveAll", "*WCBPWD1", 3, false, true, nullptr,
+     [](Cell &c) {
+         c.callback.Activate();
+         c.callback.form.entries[0].password.text = "secret";
+         c.callback.form.control.Select(3);
+         c.callback.Command(CallbackCommand::Edited);
+     },
+     [](Cell &c) { return c.callback.Command(CallbackCommand::SaveAll); },
+     [](Cell &c) { return c.flow.Variable("WCBPWD_1") == "secret" && c.flow.Variable("WCB") == "3"; }},
+};
+
 // --- the matrix ---------------------------------------------------------
 
 using MatrixCell = std::tuple<Operation, FaultCase>;
@@ -480,5 +527,8 @@ INSTANTIATE_TEST_SUITE_P(Basic, FaultMatrix, Matrix(std::begin(kBasicOperations)
 INSTANTIATE_TEST_SUITE_P(Serial, FaultMatrix, Matrix(std::begin(kSerialOperations), std::end(kSerialOperations)),
                          CellName);
 INSTANTIATE_TEST_SUITE_P(Sms, FaultMatrix, Matrix(std::begin(kSmsOperations), std::end(kSmsOperations)), CellName);
+INSTANTIATE_TEST_SUITE_P(Io, FaultMatrix, Matrix(std::begin(kIoOperations), std::end(kIoOperations)), CellName);
+INSTANTIATE_TEST_SUITE_P(Callback, FaultMatrix,
+                         Matrix(std::begin(kCallbackOperations), std::end(kCallbackOperations)), CellName);
 
 } // namespace
