@@ -1,0 +1,148 @@
+#include "monitor/ui/signalhistorywindow.h"
+
+#include "monitor/core/signalhistory.h"
+#include "shell/core/prompter.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QDateTime>
+#include <QDateTimeAxis>
+#include <QFile>
+#include <QHBoxLayout>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QValueAxis>
+#include <QVBoxLayout>
+
+namespace telvio {
+
+const QString SignalHistoryWindow::kTitle = QStringLiteral("Signal History");
+
+namespace {
+
+// The main cell bold and dark; the neighbours thin, each its own hue.
+const char *const kCellColours[7] = {"#1f2d8a", "#2a9df4", "#9b59b6", "#16a085", "#e67e22", "#7f8c8d", "#c0392b"};
+
+} // namespace
+
+SignalHistoryWindow::SignalHistoryWindow(const SignalHistory &history, Prompter *prompter, QWidget *parent)
+    : QWidget(parent, Qt::Window), m_history(history), m_prompter(prompter)
+{
+    setWindowTitle(kTitle);
+    m_chart = new QChart;
+    m_chart->legend()->setAlignment(Qt::AlignBottom);
+    m_chart->setMargins(QMargins(4, 4, 4, 4));
+    // Animations would replay on every cycle.
+    m_chart->setAnimationOptions(QChart::NoAnimation);
+
+    m_time = new QDateTimeAxis;
+    m_time->setFormat(QStringLiteral("HH:mm:ss"));
+    m_time->setTitleText(QStringLiteral("Time (UTC)"));
+    m_level = new QValueAxis;
+    m_level->setRange(0, 63);
+    m_level->setTickCount(8);
+    m_level->setLabelFormat(QStringLiteral("%d"));
+    m_level->setTitleText(QStringLiteral("RxLev"));
+    m_chart->addAxis(m_time, Qt::AlignBottom);
+    m_chart->addAxis(m_level, Qt::AlignLeft);
+
+    auto addSeries = [this](const QString &name, const QPen &pen) {
+        auto *series = new QLineSeries;
+        series->setName(name);
+        series->setPen(pen);
+        m_chart->addSeries(series);
+        series->attachAxis(m_time);
+        series->attachAxis(m_level);
+        return series;
+    };
+    for (int c = 0; c < 7; ++c) {
+        const QString name = c == 0 ? QStringLiteral("Main cell") : QStringLiteral("Neighbour %1").arg(c);
+        m_series[c] = addSeries(name, QPen(QColor(QLatin1String(kCellColours[c])), c == 0 ? 2.5 : 1.2));
+    }
+    QPen red(QColor(255, 0, 0), 1.0, Qt::DashLine);
+    QPen green(QColor(0, 210, 0), 1.0, Qt::DashLine);
+    m_red = addSeries(QStringLiteral("Red below"), red);
+    m_green = addSeries(QStringLiteral("Green above"), green);
+
+    m_view = new QChartView(m_chart, this);
+    m_view->setRenderHint(QPainter::Antialiasing, false);
+    m_view->setMinimumSize(640, 360);
+
+    m_export = new QPushButton(QStringLiteral("Export CSV..."), this);
+    connect(m_export, &QPushButton::clicked, this, &SignalHistoryWindow::Export);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_export);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_view, 1);
+    layout->addLayout(buttons);
+    resize(760, 460);
+}
+
+SignalHistoryWindow::~SignalHistoryWindow() = default;
+
+void SignalHistoryWindow::SetThresholds(int red, int green)
+{
+    m_redLevel = red;
+    m_greenLevel = green;
+    PlaceThresholds();
+}
+
+void SignalHistoryWindow::PlaceThresholds()
+{
+    m_red->replace(QList<QPointF>{QPointF(m_from, m_redLevel), QPointF(m_to, m_redLevel)});
+    m_green->replace(QList<QPointF>{QPointF(m_from, m_greenLevel), QPointF(m_to, m_greenLevel)});
+}
+
+void SignalHistoryWindow::Refresh()
+{
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    if (m_history.IsEmpty()) {
+        m_from = now - 60000;
+        m_to = now;
+    } else {
+        m_from = m_history.MsecsAt(0);
+        m_to = m_history.MsecsAt(m_history.Size() - 1);
+        // A single sample still needs a span to be drawn across.
+        if (m_to - m_from < 10000)
+            m_to = m_from + 10000;
+    }
+    // Two points per bucket (low and high) and a bucket per two pixels: as
+    // much as the plot can show.
+    const int buckets = std::max(50, int(m_chart->plotArea().width()) / 2);
+    for (int c = 0; c < 7; ++c) {
+        const QVector<PlotPoint> points = ReduceForPlot(m_history, c, buckets);
+        QList<QPointF> line;
+        line.reserve(points.size());
+        for (const PlotPoint &p : points)
+            line.append(QPointF(qreal(p.msecs), p.rxlev));
+        m_series[c]->replace(line);
+    }
+    m_time->setRange(QDateTime::fromMSecsSinceEpoch(m_from, Qt::UTC), QDateTime::fromMSecsSinceEpoch(m_to, Qt::UTC));
+    m_time->setFormat(m_to - m_from > 24LL * 3600 * 1000 ? QStringLiteral("dd HH:mm") : QStringLiteral("HH:mm:ss"));
+    PlaceThresholds();
+}
+
+bool SignalHistoryWindow::ExportTo(const QString &path)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || !m_history.WriteCsv(&file) || !file.commit()) {
+        if (m_prompter)
+            m_prompter->Message(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()), QString(),
+                                Prompter::Icon::Warning);
+        return false;
+    }
+    return true;
+}
+
+void SignalHistoryWindow::Export()
+{
+    if (!m_prompter)
+        return;
+    const QString path = m_prompter->SaveFile(QStringLiteral("CSV files (*.csv)"), QStringLiteral("csv"));
+    if (!path.isEmpty())
+        ExportTo(path);
+}
+
+} // namespace telvio
