@@ -53,6 +53,7 @@ void SignalHistory::Append(const SignalSample &sample)
             s.present |= quint8(1u << c);
     }
     s.berCode = Clamp16(sample.berCode);
+    Summarise(s);
     if (int(m_samples.size()) < m_capacity) {
         m_samples.push_back(s);
     } else {
@@ -60,6 +61,11 @@ void SignalHistory::Append(const SignalSample &sample)
         m_first = (m_first + 1) % m_samples.size();
     }
     ++m_appended;
+    // Blocks whose every sample has been pushed out go.
+    while (!m_blocks.empty() && (m_firstBlock + 1) * kBlock <= FirstAbsolute()) {
+        m_blocks.pop_front();
+        ++m_firstBlock;
+    }
 }
 
 void SignalHistory::Clear()
@@ -67,6 +73,8 @@ void SignalHistory::Clear()
     m_samples.clear();
     m_first = 0;
     m_appended = 0;
+    m_blocks.clear();
+    m_firstBlock = 0;
     m_ids.clear();
     m_idIndex.clear();
 }
@@ -118,41 +126,99 @@ bool SignalHistory::WriteCsv(QIODevice *device) const
     return true;
 }
 
-QVector<PlotPoint> ReduceForPlot(const SignalHistory &history, int cell, int buckets)
+void SignalHistory::Summarise(const Stored &s)
+{
+    const quint64 at = m_appended;
+    const quint64 block = at / kBlock;
+    if (m_blocks.empty())
+        m_firstBlock = block;
+    if (block >= m_firstBlock + m_blocks.size())
+        m_blocks.emplace_back();
+    Block &b = m_blocks.back();
+    for (int c = 0; c < 7; ++c) {
+        if (!(s.present & (1u << c)))
+            continue;
+        Range &r = b[c];
+        if (!r.any || s.rxlev[c] < r.low) {
+            r.low = s.rxlev[c];
+            r.lowAt = at;
+        }
+        if (!r.any || s.rxlev[c] > r.high) {
+            r.high = s.rxlev[c];
+            r.highAt = at;
+        }
+        r.any = true;
+    }
+}
+
+void SignalHistory::Scan(int cell, quint64 from, quint64 to, Range *range) const
+{
+    const quint64 first = FirstAbsolute();
+    for (quint64 at = from; at < to; ++at) {
+        const int i = int(at - first);
+        if (!PresentAt(i, cell))
+            continue;
+        const int level = RxlevAt(i, cell);
+        if (!range->any || level < range->low) {
+            range->low = qint16(level);
+            range->lowAt = at;
+        }
+        if (!range->any || level > range->high) {
+            range->high = qint16(level);
+            range->highAt = at;
+        }
+        range->any = true;
+    }
+}
+
+QVector<PlotPoint> SignalHistory::Reduce(int cell, int buckets) const
 {
     QVector<PlotPoint> points;
-    const int n = history.Size();
+    const int n = Size();
     buckets = std::max(1, buckets);
     if (n <= 2 * buckets) {
         points.reserve(n);
         for (int i = 0; i < n; ++i) {
-            if (history.PresentAt(i, cell))
-                points.append({history.MsecsAt(i), history.RxlevAt(i, cell)});
+            if (PresentAt(i, cell))
+                points.append({MsecsAt(i), RxlevAt(i, cell)});
         }
         return points;
     }
-    points.reserve(2 * buckets);
-    for (int b = 0; b < buckets; ++b) {
-        const int from = int(qint64(n) * b / buckets);
-        const int to = int(qint64(n) * (b + 1) / buckets);
-        int low = -1;
-        int high = -1;
-        for (int i = from; i < to; ++i) {
-            if (!history.PresentAt(i, cell))
+    const quint64 first = FirstAbsolute();
+    const quint64 end = m_appended;
+    quint64 run = (quint64(n) + quint64(buckets) - 1) / quint64(buckets);
+    run = (run + kBlock - 1) / kBlock * kBlock;
+    points.reserve(2 * (int(quint64(n) / run) + 2));
+    for (quint64 start = first / run * run; start < end; start += run) {
+        Range range;
+        const quint64 stop = std::min(start + run, end);
+        for (quint64 block = start / kBlock; block * kBlock < stop; ++block) {
+            const quint64 blockStart = block * kBlock;
+            if (blockStart < first) {
+                // Partly pushed out: its summary may name a sample gone.
+                Scan(cell, first, std::min(blockStart + kBlock, stop), &range);
                 continue;
-            const int level = history.RxlevAt(i, cell);
-            if (low < 0 || level < history.RxlevAt(low, cell))
-                low = i;
-            if (high < 0 || level > history.RxlevAt(high, cell))
-                high = i;
+            }
+            const Range &r = m_blocks[block - m_firstBlock][cell];
+            if (!r.any)
+                continue;
+            if (!range.any || r.low < range.low) {
+                range.low = r.low;
+                range.lowAt = r.lowAt;
+            }
+            if (!range.any || r.high > range.high) {
+                range.high = r.high;
+                range.highAt = r.highAt;
+            }
+            range.any = true;
         }
-        if (low < 0)
+        if (!range.any)
             continue;
-        const int first = std::min(low, high);
-        const int second = std::max(low, high);
-        points.append({history.MsecsAt(first), history.RxlevAt(first, cell)});
-        if (second != first)
-            points.append({history.MsecsAt(second), history.RxlevAt(second, cell)});
+        const quint64 a = std::min(range.lowAt, range.highAt);
+        const quint64 b = std::max(range.lowAt, range.highAt);
+        points.append({MsecsAt(int(a - first)), RxlevAt(int(a - first), cell)});
+        if (b != a)
+            points.append({MsecsAt(int(b - first)), RxlevAt(int(b - first), cell)});
     }
     return points;
 }

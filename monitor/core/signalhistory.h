@@ -9,6 +9,7 @@
 #include <QVector>
 
 #include <array>
+#include <deque>
 #include <vector>
 
 class QIODevice;
@@ -24,6 +25,12 @@ struct SignalSample {
     std::array<int, 7> rxlev{};
     std::array<bool, 7> present{};
     int berCode = 99;
+};
+
+// A point of a plotted level.
+struct PlotPoint {
+    qint64 msecs;
+    int rxlev;
 };
 
 // The levels of the last cycles, oldest first, bounded: once full, each new
@@ -59,7 +66,23 @@ public:
     // The header and every sample; false when the device refuses a write.
     bool WriteCsv(QIODevice *device) const;
 
+    // See ReduceForPlot below.
+    QVector<PlotPoint> Reduce(int cell, int buckets) const;
+
 private:
+    // The lowest and highest level of a cell over a block of samples, and
+    // where they are (counted over every sample ever appended): a plot of a
+    // full day reads a few thousand of these instead of every sample.
+    static constexpr int kBlock = 16;
+    struct Range {
+        qint16 low = 0;
+        qint16 high = 0;
+        quint64 lowAt = 0;
+        quint64 highAt = 0;
+        bool any = false;
+    };
+    using Block = std::array<Range, 7>;
+
     struct Stored {
         qint64 msecs = 0;
         std::array<quint32, 7> id{};
@@ -69,11 +92,17 @@ private:
     };
     const Stored &Slot(int index) const { return m_samples[(m_first + index) % m_samples.size()]; }
     quint32 Intern(const QByteArray &id);
+    quint64 FirstAbsolute() const { return m_appended - quint64(m_samples.size()); }
+    void Summarise(const Stored &s);
+    // Adds samples [from, to) (absolute) of a cell to a range one by one.
+    void Scan(int cell, quint64 from, quint64 to, Range *range) const;
 
     int m_capacity;
     std::vector<Stored> m_samples;
     size_t m_first = 0;
     quint64 m_appended = 0;
+    std::deque<Block> m_blocks;
+    quint64 m_firstBlock = 0;
     QList<QByteArray> m_ids;
     QHash<QByteArray, quint32> m_idIndex;
 };
@@ -81,11 +110,13 @@ private:
 // A cell's level over the whole history thinned for a plot `buckets`
 // points wide: the lowest and the highest level of each run of samples, in
 // the order they came, so that a fade or a peak survives at any zoom.
-// Samples where the cell is not present leave no point.
-struct PlotPoint {
-    qint64 msecs;
-    int rxlev;
-};
-QVector<PlotPoint> ReduceForPlot(const SignalHistory &history, int cell, int buckets);
+// Samples where the cell is not present leave no point. With few samples
+// every one is a point. Runs start at fixed places of the sample count, so
+// a plot does not jitter as samples come in, and are whole blocks: there
+// may be fewer of them than asked for.
+inline QVector<PlotPoint> ReduceForPlot(const SignalHistory &history, int cell, int buckets)
+{
+    return history.Reduce(cell, buckets);
+}
 
 } // namespace telvio

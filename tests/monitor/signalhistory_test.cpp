@@ -92,4 +92,32 @@ TEST(SignalHistory, PlotThinningKeepsEachRunsLowAndHighInOrder)
     EXPECT_EQ(ReduceForPlot(few, 0, 100).size(), 2);
 }
 
+// Once full, runs begin partly in samples pushed out: those must neither
+// show nor hide what is left.
+TEST(SignalHistory, PlotThinningAfterTheOldestWerePushedOut)
+{
+    SignalHistory history(1000);
+    for (int i = 0; i < 1537; ++i) {
+        // The lowest level of all sits in the samples pushed out.
+        int level = i < 537 ? 1 : 20 + (i * 37) % 23;
+        if (i == 540)
+            level = 7; // the lowest kept, in the partly pushed-out block
+        if (i == 1536)
+            level = 63; // the newest
+        history.Append(Sample(i, level, 0));
+    }
+    const QVector<PlotPoint> points = ReduceForPlot(history, 0, 30);
+    ASSERT_FALSE(points.isEmpty());
+    EXPECT_LE(points.size(), 2 * 30 + 2);
+    int low = 99, high = -1;
+    for (const PlotPoint &p : points) {
+        EXPECT_GE(p.msecs, history.MsecsAt(0));
+        low = std::min(low, p.rxlev);
+        high = std::max(high, p.rxlev);
+    }
+    EXPECT_EQ(low, 7);
+    EXPECT_EQ(high, 63);
+    EXPECT_EQ(points.last().msecs, history.MsecsAt(999));
+}
+
 } // namespace
