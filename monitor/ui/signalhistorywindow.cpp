@@ -31,7 +31,7 @@ SignalHistoryWindow::SignalHistoryWindow(const SignalHistory &history, Prompter 
 {
     setWindowTitle(kTitle);
     m_chart = new QChart;
-    m_chart->legend()->setAlignment(Qt::AlignBottom);
+    m_chart->legend()->setAlignment(Qt::AlignRight);
     m_chart->setMargins(QMargins(4, 4, 4, 4));
     // Animations would replay on every cycle.
     m_chart->setAnimationOptions(QChart::NoAnimation);
@@ -58,7 +58,9 @@ SignalHistoryWindow::SignalHistoryWindow(const SignalHistory &history, Prompter 
     };
     for (int c = 0; c < 7; ++c) {
         const QString name = c == 0 ? QStringLiteral("Main cell") : QStringLiteral("Neighbour %1").arg(c);
-        m_series[c] = addSeries(name, QPen(QColor(QLatin1String(kCellColours[c])), c == 0 ? 2.5 : 1.2));
+        // Whole-pixel widths: the raster engine strokes fractional widths
+        // through its slow path, which a day of points makes felt.
+        m_series[c] = addSeries(name, QPen(QColor(QLatin1String(kCellColours[c])), c == 0 ? 2 : 1));
     }
     QPen red(QColor(255, 0, 0), 1.0, Qt::DashLine);
     QPen green(QColor(0, 210, 0), 1.0, Qt::DashLine);
@@ -86,6 +88,8 @@ void SignalHistoryWindow::SetThresholds(int red, int green)
 {
     m_redLevel = red;
     m_greenLevel = green;
+    m_red->setName(QStringLiteral("Red < %1").arg(red));
+    m_green->setName(QStringLiteral("Green > %1").arg(green));
     PlaceThresholds();
 }
 
@@ -97,20 +101,30 @@ void SignalHistoryWindow::PlaceThresholds()
 
 void SignalHistoryWindow::Refresh()
 {
-    const qint64 now = QDateTime::currentMSecsSinceEpoch();
-    if (m_history.IsEmpty()) {
-        m_from = now - 60000;
-        m_to = now;
-    } else {
-        m_from = m_history.MsecsAt(0);
-        m_to = m_history.MsecsAt(m_history.Size() - 1);
-        // A single sample still needs a span to be drawn across.
-        if (m_to - m_from < 10000)
-            m_to = m_from + 10000;
+    // The time axis moves in steps of a tenth of its span, not with every
+    // sample: laying out its labels again is most of a redraw's cost.
+    qint64 first = QDateTime::currentMSecsSinceEpoch() - 60000;
+    qint64 last = first + 60000;
+    if (!m_history.IsEmpty()) {
+        first = m_history.MsecsAt(0);
+        last = m_history.MsecsAt(m_history.Size() - 1);
     }
-    // Two points per bucket (low and high) and a bucket per two pixels: as
-    // much as the plot can show.
-    const int buckets = std::max(50, int(m_chart->plotArea().width()) / 2);
+    const qint64 span = std::max<qint64>(last - first, 10000);
+    if (m_to <= m_from || last > m_to || first < m_from || first - m_from > span / 10 || m_to - last > span / 5) {
+        m_from = first;
+        m_to = first + span + span / 10;
+        m_time->setRange(QDateTime::fromMSecsSinceEpoch(m_from, Qt::UTC),
+                         QDateTime::fromMSecsSinceEpoch(m_to, Qt::UTC));
+        const QString format = m_to - m_from > 24LL * 3600 * 1000 ? QStringLiteral("dd HH:mm")
+                                                                  : QStringLiteral("HH:mm:ss");
+        if (m_time->format() != format)
+            m_time->setFormat(format);
+        PlaceThresholds();
+    }
+    // A low and a high point per four pixels: a fade or a spike still
+    // shows, and the chart's own cost, which grows with its points, stays
+    // small with a day of samples.
+    const int buckets = std::max(50, int(m_chart->plotArea().width()) / 4);
     for (int c = 0; c < 7; ++c) {
         const QVector<PlotPoint> points = ReduceForPlot(m_history, c, buckets);
         QList<QPointF> line;
@@ -119,9 +133,6 @@ void SignalHistoryWindow::Refresh()
             line.append(QPointF(qreal(p.msecs), p.rxlev));
         m_series[c]->replace(line);
     }
-    m_time->setRange(QDateTime::fromMSecsSinceEpoch(m_from, Qt::UTC), QDateTime::fromMSecsSinceEpoch(m_to, Qt::UTC));
-    m_time->setFormat(m_to - m_from > 24LL * 3600 * 1000 ? QStringLiteral("dd HH:mm") : QStringLiteral("HH:mm:ss"));
-    PlaceThresholds();
 }
 
 bool SignalHistoryWindow::ExportTo(const QString &path)

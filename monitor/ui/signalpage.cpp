@@ -58,21 +58,25 @@ Csignal::Csignal(const PageContext &context, QWidget *parent)
 {
     SetHelpId(this, HelpTopics::kSignalTopicId);
 
+    // The main cell across the top, the neighbours in two columns below.
     auto *cellsGrid = new QGridLayout;
+    cellsGrid->setVerticalSpacing(4);
     for (int c = 0; c < 7; ++c) {
         const QString title = c == 0 ? signalpagetext::kMainCell : signalpagetext::NeighbourTitle(c);
         auto *box = new QGroupBox(title, this);
         auto *grid = new QGridLayout(box);
-        grid->setContentsMargins(6, 4, 6, 4);
+        grid->setContentsMargins(6, 2, 6, 4);
         grid->setVerticalSpacing(2);
         CellControls &cell = m_cells[c];
         cell.operatorName = new QLabel(box);
         cell.bar = new QProgressBar(box);
         cell.bar->setRange(0, 63);
         cell.bar->setTextVisible(false);
-        cell.bar->setFixedHeight(12);
+        cell.bar->setFixedHeight(10);
         cell.cellId = new QLabel(box);
         cell.rxlev = new QLabel(box);
+        cell.cellId->setMinimumWidth(36);
+        cell.rxlev->setMinimumWidth(18);
         SetHelpId(cell.operatorName, kCellHelpIds[c][0]);
         SetHelpId(cell.bar, kCellHelpIds[c][1]);
         SetHelpId(cell.cellId, kCellHelpIds[c][2]);
@@ -88,13 +92,14 @@ Csignal::Csignal(const PageContext &context, QWidget *parent)
         if (c == 0) {
             m_ber = new QLabel(box);
             SetHelpId(m_ber, 1060);
-            grid->addWidget(new QLabel(signalpagetext::kBer, box), 3, 0);
-            grid->addWidget(m_ber, 3, 1, 1, 3);
-            cellsGrid->addWidget(box, 0, 0, 2, 1);
+            grid->addWidget(new QLabel(signalpagetext::kBer, box), 2, 4);
+            grid->addWidget(m_ber, 2, 5);
+            grid->setColumnStretch(5, 2);
+            grid->addWidget(cell.bar, 1, 0, 1, 6);
+            grid->addWidget(cell.operatorName, 0, 0, 1, 6);
+            cellsGrid->addWidget(box, 0, 0, 1, 2);
         } else {
-            // Neighbours 1-3 in the first row beside the main cell, 4-6
-            // in the second.
-            cellsGrid->addWidget(box, (c - 1) / 3, 1 + (c - 1) % 3);
+            cellsGrid->addWidget(box, 1 + (c - 1) / 2, (c - 1) % 2);
         }
     }
 
@@ -111,16 +116,16 @@ Csignal::Csignal(const PageContext &context, QWidget *parent)
     SetHelpId(m_green, 1226);
     auto *intervalLabel = new QLabel(signalpagetext::kUpdateInterval, settings);
     intervalLabel->setBuddy(m_interval);
+    sgrid->setVerticalSpacing(3);
     sgrid->addWidget(intervalLabel, 0, 0);
-    sgrid->addWidget(m_interval, 0, 1);
-    sgrid->addWidget(new QLabel(signalpagetext::kRedBefore, settings), 0, 3);
-    sgrid->addWidget(m_red, 0, 4);
-    sgrid->addWidget(new QLabel(signalpagetext::kRedAfter, settings), 0, 5);
-    sgrid->addWidget(new QLabel(signalpagetext::kGreenBefore, settings), 1, 3);
-    sgrid->addWidget(m_green, 1, 4);
-    sgrid->addWidget(new QLabel(signalpagetext::kGreenAfter, settings), 1, 5);
-    sgrid->setColumnStretch(2, 1);
-    sgrid->setColumnStretch(6, 1);
+    sgrid->addWidget(m_interval, 0, 1, 1, 2);
+    sgrid->addWidget(new QLabel(signalpagetext::kRedBefore, settings), 1, 0);
+    sgrid->addWidget(m_red, 1, 1);
+    sgrid->addWidget(new QLabel(signalpagetext::kRedAfter, settings), 1, 2);
+    sgrid->addWidget(new QLabel(signalpagetext::kGreenBefore, settings), 2, 0);
+    sgrid->addWidget(m_green, 2, 1);
+    sgrid->addWidget(new QLabel(signalpagetext::kGreenAfter, settings), 2, 2);
+    sgrid->setColumnStretch(3, 1);
 
     // Beyond the page's own controls: below the settings, out of their way.
     m_history = new QPushButton(signalpagetext::kHistoryButton, this);
@@ -129,6 +134,7 @@ Csignal::Csignal(const PageContext &context, QWidget *parent)
     buttons->addWidget(m_history);
 
     auto *layout = new QVBoxLayout(this);
+    layout->setSpacing(4);
     layout->addLayout(cellsGrid);
     layout->addWidget(settings);
     layout->addLayout(buttons);

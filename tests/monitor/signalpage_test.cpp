@@ -226,7 +226,7 @@ TEST(SignalHistoryPlot, FewHundredSamplesThresholdLinesAndCsv)
     const int width = int(window.View()->chart()->plotArea().width());
     ASSERT_GT(width, 100);
     // Thinned to the plot's width, but every extreme still there.
-    EXPECT_LE(window.Series(0)->count(), 2 * std::max(50, width / 2));
+    EXPECT_LE(window.Series(0)->count(), 2 * std::max(50, width / 4));
     qreal low = 99, high = -1;
     for (const QPointF &p : window.Series(0)->points()) {
         low = std::min(low, p.y());
