@@ -21,8 +21,10 @@ const QString SignalHistoryWindow::kTitle = QStringLiteral("Signal History");
 
 namespace {
 
-// The main cell bold and dark; the neighbours thin, each its own hue.
-const char *const kCellColours[7] = {"#1f2d8a", "#2a9df4", "#9b59b6", "#16a085", "#e67e22", "#7f8c8d", "#c0392b"};
+// The main cell bold and dark; the neighbours thin, each its own hue and
+// none near the thresholds' red and green. (A legend label is rich text:
+// no "<" in it.)
+const char *const kCellColours[7] = {"#1f2d8a", "#2a9df4", "#9b59b6", "#16a085", "#e67e22", "#7f8c8d", "#b8860b"};
 
 } // namespace
 
@@ -88,8 +90,8 @@ void SignalHistoryWindow::SetThresholds(int red, int green)
 {
     m_redLevel = red;
     m_greenLevel = green;
-    m_red->setName(QStringLiteral("Red < %1").arg(red));
-    m_green->setName(QStringLiteral("Green > %1").arg(green));
+    m_red->setName(QStringLiteral("Red below %1").arg(red));
+    m_green->setName(QStringLiteral("Green above %1").arg(green));
     PlaceThresholds();
 }
 
