@@ -172,8 +172,13 @@ void Csignal::ShowCells()
 {
     const auto &cells = m_logic->Cells();
     // Bars first, then the texts, as the page always painted them.
-    for (int c = 0; c < 7; ++c)
-        m_cells[c].bar->setStyleSheet(BarStyle(cells[c].colour));
+    for (int c = 0; c < 7; ++c) {
+        // A new style sheet makes the bar re-resolve its style: only when
+        // the colour changed.
+        const QString style = BarStyle(cells[c].colour);
+        if (m_cells[c].bar->styleSheet() != style)
+            m_cells[c].bar->setStyleSheet(style);
+    }
     for (int c = 0; c < 7; ++c)
         m_cells[c].bar->setValue(std::clamp(cells[c].rxlev, 0, 63));
     for (int c = 0; c < 7; ++c)
