@@ -52,8 +52,25 @@ void Output::Progress(const QString &text) const
     std::fflush(stderr);
 }
 
+void Output::Stream(const QByteArray &jsonLine, const QStringList &textLines)
+{
+    m_streamed = true;
+    if (m_json) {
+        std::fputs(jsonLine.constData(), stdout);
+        std::fputc('\n', stdout);
+    } else {
+        for (const QString &l : textLines)
+            std::printf("%s\n", qPrintable(l));
+    }
+    std::fflush(stdout);
+}
+
 void Output::Flush()
 {
+    if (m_streamed) {
+        m_lines.clear();
+        return;
+    }
     if (m_json) {
         std::fputs(QJsonDocument(m_object).toJson(QJsonDocument::Compact).constData(), stdout);
         std::fputc('\n', stdout);

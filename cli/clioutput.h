@@ -20,11 +20,16 @@ public:
     void Error(const QString &text);
     void Progress(const QString &text) const;
     void Flush();
+    // For commands that report as they go (a watch): the object, or the
+    // text lines, printed at once. Flush then adds no object of its own;
+    // errors still go to standard error.
+    void Stream(const QByteArray &jsonLine, const QStringList &textLines);
 
 private:
     bool m_json;
     QJsonObject m_object;
     QStringList m_lines;
+    bool m_streamed = false;
 };
 
 } // namespace telvio::cli

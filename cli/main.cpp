@@ -4,6 +4,7 @@
 #include "cli/identifycommand.h"
 #include "cli/linkcommands.h"
 #include "cli/pagecommands.h"
+#include "cli/signalcommands.h"
 #include "link/core/connectionform.h"
 
 #include <QCoreApplication>
@@ -68,6 +69,7 @@ int main(int argc, char **argv)
 
     QList<Command> commands = LinkCommands() + IdentifyCommands() + PageCommands() + BasicCommands();
     commands += DiagnosticCommands();
+    commands += SignalCommands();
 
     const QStringList args = app.arguments().mid(1);
     GlobalOptions g;

@@ -15,6 +15,7 @@ jobs=$(nproc 2>/dev/null || echo 2)
 packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libgl-dev
+  qt6-charts-dev libqt6opengl6-dev
   libgtest-dev googletest
   xvfb xauth fonts-dejavu-core
   xdotool

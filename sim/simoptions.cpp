@@ -51,6 +51,9 @@ struct Parser {
     QCommandLineOption link{"link", "Also make a symbolic link PATH to the pseudo-terminal.", "path"};
     QCommandLineOption log{"log", "Trace received and sent bytes on stderr."};
     QCommandLineOption help{QStringList{"h", "help"}, "Show this help."};
+    QCommandLineOption signalDrift{"signal-drift",
+                                   "Let the cell levels of +CCED and +CSQ drift, one step per serving-cell "
+                                   "dump, and the neighbour list change now and then (as --set SIGNAL_DRIFT=1)."};
 
     Parser()
     {
@@ -60,6 +63,7 @@ struct Parser {
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
         parser.addOptions({model, firmware, baud, framing, sim, pin, puk, echo, verbose, quiet, cmee, imei,
                            wopenVersion, realRate, fault, set, state, link, log, help});
+        parser.addOption(signalDrift);
     }
 };
 
@@ -176,6 +180,8 @@ bool parseSimOptions(const QStringList &arguments, SimOptions *options, QString 
             return fail(faultError);
         config.faults.append(*fault);
     }
+    if (p.parser.isSet(p.signalDrift))
+        config.assignments.append(SimAssignment{"SIGNAL_DRIFT", "1"});
     for (const QString &text : p.parser.values(p.set)) {
         QString setError;
         const auto assignment = parseAssignment(text, &setError);

@@ -37,6 +37,11 @@ void addTcpStatusCommands(ModemState &state, CommandTable &table);
 // (*WCB, *WCBTIME, *WCBTAB, *WCBPWD).
 void addIoSet(ModemState &state, CommandTable &table);
 void addCallbackSet(ModemState &state, CommandTable &table);
+// The cell measurements of the Signal page: +CCED (serving cell and
+// neighbours from the variables CELL_0..CELL_6), +WOPN (names from
+// OPERATOR_<mcc><mnc>), and a drift of the levels (SIGNAL_DRIFT=1, one step
+// per serving-cell dump) that +CSQ follows.
+void addSignalSet(ModemState &state, CommandTable &table);
 
 // All of the above.
 void installStandardSet(ModemState &state, CommandTable &table);

@@ -159,6 +159,7 @@ void installStandardSet(ModemState &state, CommandTable &table)
     addDiagnosticSet(state, table);
     addIoSet(state, table);
     addCallbackSet(state, table);
+    addSignalSet(state, table);
 }
 
 } // namespace telvio::sim

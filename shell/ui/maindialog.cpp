@@ -155,6 +155,7 @@ void MainDialog::BuildMenu()
     QMenu *tool = menuBar()->addMenu(QStringLiteral("&Tool"));
     AddCommand(tool, CmdClearTerminal, QStringLiteral("&Clear Terminal"));
     AddCommand(tool, CmdOptions, QStringLiteral("&Options"));
+    AddCommand(tool, CmdSignalHistory, QStringLiteral("Signal &History"));
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
     AddCommand(help, CmdHelp, QStringLiteral("&Help"));
@@ -209,6 +210,7 @@ void MainDialog::RunCommand(int id)
     case CmdOptions: ShowOptions(); break;
     case CmdHelp: ShowHelp(HelpTopics::Contents()); break;
     case CmdAbout: ShowAbout(); break;
+    case CmdSignalHistory: m_sheet->SignalPage()->ShowHistory(); break;
     default: break;
     }
 }

@@ -21,6 +21,7 @@ enum MenuCommand {
     CmdRemote = 32783,
     CmdCloseProfile = 32785,
     CmdWriteProfile = 32786,
+    CmdSignalHistory = 32787, // the Signal page's history plot
 };
 
 // Positions of the top-level menus.

@@ -22,6 +22,9 @@ public:
     QString Title() const { return m_title; }
 
     virtual void OnSetActive() {}
+    // The page leaves the front: another page came there, or it was taken
+    // out of the set while at the front.
+    virtual void OnKillActive() {}
     virtual void ResetState() {}
     // The help page F1 opens for a control of this page without a topic of
     // its own.

@@ -55,6 +55,7 @@ CPropSheet::CPropSheet(const PageContext &context, QWidget *parent)
     }
     PropertyPage *connection = Page(PageId::Connection);
     addTab(connection, connection->Title());
+    m_front = connection;
     connect(this, &QTabWidget::currentChanged, this, &CPropSheet::OnCurrentChanged);
 }
 
@@ -147,6 +148,10 @@ void CPropSheet::ReactivateActivePage()
 
 void CPropSheet::OnCurrentChanged(int index)
 {
+    PropertyPage *leaving = m_front;
+    m_front = index >= 0 ? static_cast<PropertyPage *>(widget(index)) : nullptr;
+    if (leaving && leaving != m_front)
+        leaving->OnKillActive();
     if (index >= 0)
         Activate(static_cast<PropertyPage *>(widget(index)));
 }

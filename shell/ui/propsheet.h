@@ -49,6 +49,8 @@ private:
     std::vector<std::unique_ptr<PropertyPage>> m_pages;
 
     PropertyPage *m_activating = nullptr;
+    // The page at the front, told when it leaves.
+    PropertyPage *m_front = nullptr;
 };
 
 } // namespace telvio

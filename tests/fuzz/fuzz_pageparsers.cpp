@@ -2,9 +2,12 @@
 // event functions, the Serial page's profile dump, the SMS settings, the
 // answer text helpers, the identification answers, and the I/O and
 // Callback pages' answers with the commands made from what they read. Beyond not crashing, each result must
+// Signal page's field walk, the answer text helpers and the identification
+// answers. Beyond not crashing, each result must
 // keep the bounds the pages rely on (list positions inside their lists,
 // fields no longer than their edits, codes from their sets).
 #include "link/core/identification.h"
+#include "monitor/core/signalparsers.h"
 #include "pages/core/answertext.h"
 #include "pages/core/basicform.h"
 #include "pages/core/basicparsers.h"
@@ -212,6 +215,30 @@ void Identification(const QByteArray &answer)
     Check(QStringLiteral("NOEMS").contains(parity));
 }
 
+void SignalPage(const QByteArray &answer)
+{
+    // The answer stands in for each of the cycle's answers in turn.
+    QByteArray main = MainCellText(answer, answer);
+    // A payload ends at a CR; a stray LF before it stays in.
+    Check(!AnswerPayload(answer, "+CCED:").contains('\r') && !AnswerPayload(answer, "+CSQ:").contains('\r'));
+    const QByteArray query = OperatorQuery(&main);
+    Check(query.startsWith("at+wopn=0,"));
+    const CellFields cell = WalkMainCell(main);
+    Check(cell.berCode < 0 || cell.berCode > 7 || BerText(cell.berCode).startsWith(QString::number(cell.berCode)));
+    bool ended = false;
+    for (QByteArray text : SplitNeighbours(answer)) {
+        // Once a neighbour cannot be completed, none after it is.
+        Check(!ended || text.isEmpty());
+        ended = ended || text.isEmpty();
+        if (!text.isEmpty()) {
+            OperatorQuery(&text);
+            WalkNeighbour(text);
+        }
+    }
+    Check(!OperatorName(answer).contains('"'));
+    ColourOf(cell.rxlev, 16, 28);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -226,5 +253,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     Identification(answer);
     IoPage(answer);
     CallbackPage(answer);
+    SignalPage(answer);
     return 0;
 }
