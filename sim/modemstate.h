@@ -128,6 +128,17 @@ public:
     // The prompt a command just opened an entry with, sent after its line.
     QByteArray takeTextPrompt();
 
+    // Output the modem sends on its own after the answer of the command
+    // that caused it (ping results): each text an unsolicited result code,
+    // `afterMs` after the one before it.
+    void sendLater(int afterMs, const QByteArray &text) { m_later.append({afterMs, text}); }
+    QList<QPair<int, QByteArray>> takeLater()
+    {
+        QList<QPair<int, QByteArray>> later;
+        later.swap(m_later);
+        return later;
+    }
+
     // A command that restarts the modem (+CFUN=1, +WOPEN) asks for it; the
     // interpreter restarts once the answer is out: the stored profile comes
     // back, the restart hooks run, and the modem hears nothing for the
@@ -152,6 +163,7 @@ private:
     SimCardState m_sim;
     TextEntry m_textEntry;
     QByteArray m_textPrompt;
+    QList<QPair<int, QByteArray>> m_later;
     bool m_restartRequested = false;
     QList<std::function<void(ModemState &)>> m_restartHooks;
 };

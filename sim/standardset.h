@@ -27,6 +27,10 @@ void addMessageSet(ModemState &state, CommandTable &table);
 // attach +CGATT (needs the SIM ready and GPRS_COVERAGE not "0").
 void addNetworkSet(ModemState &state, CommandTable &table);
 
+// GPRS access and the TCP socket by firmware: the *W commands of the maker's
+// TCP firmware, the # commands of the IP stack, and +CGDCONT on all of them.
+void addGprsSet(ModemState &state, CommandTable &table);
+
 // All of the above.
 void installStandardSet(ModemState &state, CommandTable &table);
 

@@ -155,6 +155,7 @@ void installStandardSet(ModemState &state, CommandTable &table)
     addPhonebookSet(state, table);
     addMessageSet(state, table);
     addNetworkSet(state, table);
+    addGprsSet(state, table);
 }
 
 } // namespace telvio::sim
