@@ -1,5 +1,6 @@
 #include "cli/basiccommands.h"
 #include "cli/clicontext.h"
+#include "cli/gprscommands.h"
 #include "cli/identifycommand.h"
 #include "cli/linkcommands.h"
 #include "cli/pagecommands.h"
@@ -65,7 +66,7 @@ int main(int argc, char **argv)
     QCoreApplication::setApplicationName(QStringLiteral("Telvio"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TELVIO_VERSION));
 
-    QList<Command> commands = LinkCommands() + IdentifyCommands() + PageCommands() + BasicCommands();
+    QList<Command> commands = LinkCommands() + IdentifyCommands() + PageCommands() + BasicCommands() + GprsCommands();
 
     const QStringList args = app.arguments().mid(1);
     GlobalOptions g;

@@ -1,6 +1,7 @@
 #include "cli/pagecommands.h"
 
 #include "cli/basiccommands.h"
+#include "cli/gprscommands.h"
 #include "cli/serialcommands.h"
 #include "cli/smscommands.h"
 #include "pages/core/pageframe.h"
@@ -49,7 +50,7 @@ std::optional<QString> CliPrompter::EnterCode(const QString &caption, int maxLen
 
 const QList<CliPage> &CliPages()
 {
-    static const QList<CliPage> pages = {BasicCliPage(), SerialCliPage(), SmsCliPage()};
+    static const QList<CliPage> pages = {BasicCliPage(), SerialCliPage(), SmsCliPage(), GprsCliPage()};
     return pages;
 }
 
