@@ -157,12 +157,18 @@ TEST_P(GprsPageTcp, TypedDelayIsWrittenInTwentyMillisecondSteps)
     // The edit takes digits only.
     QTest::keyClicks(w.delay, "115a");
     EXPECT_EQ(w.delay->text(), "115");
+    // 115 ms is the 100 ms the modem has: nothing changed.
+    EXPECT_FALSE(Session().Flags(PageId::Gprs).modified);
+    QTest::keyClick(w.delay, Qt::Key_Backspace);
+    QTest::keyClick(w.delay, Qt::Key_Backspace);
+    QTest::keyClicks(w.delay, "35");
+    EXPECT_EQ(w.delay->text(), "135");
     EXPECT_TRUE(Session().Flags(PageId::Gprs).modified);
     EXPECT_TRUE(Window().Bar()->Text().contains("[GPRS]")) << qPrintable(Window().Bar()->Text());
     QTest::keyClicks(w.serverIp->Box(0), "10");
     QTest::mouseClick(w.write, Qt::LeftButton);
     EXPECT_TRUE(m_prompts.Log().isEmpty()) << qPrintable(m_prompts.Texts().join('\n'));
-    EXPECT_EQ(m_sim.Modem().state().value("*WTCPTXDELAY", sim::ProfileSlot::Stored), "100");
+    EXPECT_EQ(m_sim.Modem().state().value("*WTCPTXDELAY", sim::ProfileSlot::Stored), "120");
     EXPECT_EQ(m_sim.Modem().state().value("*WTCPSERV", sim::ProfileSlot::Stored), "\"10.0.0.0\"");
     EXPECT_FALSE(Session().Flags(PageId::Gprs).modified);
 }
