@@ -380,7 +380,11 @@ public:
 QStringList ResultLines(const QByteArray &received)
 {
     QStringList lines;
-    for (const QByteArray &line : received.split('\n')) {
+    // Only whole lines: at the line's rate the last one may still be
+    // arriving.
+    QList<QByteArray> parts = received.split('\n');
+    parts.removeLast();
+    for (const QByteArray &line : parts) {
         const QByteArray text = line.trimmed();
         if (!text.isEmpty() && text != "OK" && text != "0" && !text.startsWith("AT"))
             lines << QString::fromLatin1(text);
