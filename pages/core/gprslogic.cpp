@@ -361,13 +361,22 @@ bool GprsLogic::WriteToModem()
     TransferFrame frame(m_session, TransferFrame::kTransferText + QStringLiteral("..."));
     frame.Probe();
     frame.SwitchToVerbose();
+    bool allTaken = true;
     for (const QByteArray &command : commands) {
         // A refused value does not stop the write: the modem keeps what it
-        // had for that one and takes the rest.
-        if (frame.Send(command, 3, kOk, kError) <= ExTimeout)
+        // had for that one and takes the rest. The write as a whole is not
+        // done, though, and does not say it is: the page stays modified.
+        const int r = frame.Send(command, 3, kOk, kError);
+        if (r <= ExTimeout)
             return false;
+        allTaken = allTaken && r == ExSuccess;
     }
-    return true;
+    if (!frame.TakeOverRestore())
+        return allTaken;
+    // Numeric codes again, and stored so: the "AT&W" above ran in verbose
+    // mode and would otherwise leave the modem verbose from its next start.
+    frame.Send(QByteArrayLiteral("ATV0"), 3, TransferFrame::NumericOkAfterEcho(m_session.Echo()));
+    return frame.Send(QByteArrayLiteral("AT&W"), 3, kOk, QByteArrayLiteral("0\r")) >= ExSuccess && allTaken;
 }
 
 } // namespace telvio

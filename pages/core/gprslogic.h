@@ -56,6 +56,8 @@ public:
 
     void Activate() override;
     bool ReadFromModem() override;
+    // Every value goes out even when the modem refuses one; the result is
+    // true only when it took them all.
     bool WriteToModem() override;
     QString ValidateSettings() const override;
     void ControlsToRecord(GprsSettingsRecord &record) override;

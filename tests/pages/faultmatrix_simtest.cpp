@@ -9,6 +9,7 @@
 
 #include "pages/basicflow.h"
 #include "pages/core/smslogic.h"
+#include "pages/core/gprslogic.h"
 #include "pages/core/serialsettingslogic.h"
 #include "pages/pagehost.h"
 
@@ -156,6 +157,10 @@ public:
     PageHost host;
     SerialSettingsLogic serial{flow.link.session, flow.prompts};
     SmsLogic sms{flow.link.session, flow.prompts};
+    struct NoPing : PingDialogs {
+        bool RunPing(PingDialog &) override { return false; }
+    } noPing;
+    GprsLogic gprs{flow.link.session, flow.prompts, noPing};
     QString linkLost;
     int maxGap = 0;
 
@@ -390,6 +395,35 @@ const Operation kSmsOperations[] = {
      [](Cell &c) { return c.Stored("+CSCA") == "\"+491720000\",145"; }},
 };
 
+// A write goes on past a refused value, and then does not claim it wrote.
+const Operation kGprsOperations[] = {
+    {"Read", "*WTCPPORT", 3, false, true, nullptr,
+     [](Cell &c) {
+         c.gprs.Activate();
+         c.Set("*WTCPPORT", "1234");
+     },
+     [](Cell &c) { return c.gprs.Command(GprsCommand::Read) && c.gprs.unreadFields.isEmpty(); },
+     [](Cell &c) { return c.gprs.form.port.text == "1234"; },
+     [](Cell &c) { return !c.gprs.unreadFields.isEmpty(); }},
+    {"Write", "*WTCPTXDELAY", 3, false, true, nullptr,
+     [](Cell &c) {
+         c.gprs.Activate();
+         c.gprs.form.apn.text = "internet";
+         c.gprs.form.delay.text = "200";
+         c.gprs.Command(GprsCommand::Edited);
+     },
+     [](Cell &c) { return c.gprs.Command(GprsCommand::Write); },
+     [](Cell &c) { return c.Stored("*WGPRSAPN") == "\"internet\"" && c.Stored("*WTCPTXDELAY") == "200"; }},
+    {"Attach", "+CGATT=", 5, false, true, nullptr,
+     [](Cell &c) {
+         c.gprs.Activate();
+         c.gprs.form.attachState.Select(1);
+         c.gprs.Command(GprsCommand::ListChosen);
+     },
+     [](Cell &c) { return c.gprs.Command(GprsCommand::Change) && c.gprs.form.attachState.current == 1; },
+     [](Cell &c) { return c.flow.Setting("+CGATT") == "1"; }},
+};
+
 // --- the matrix ---------------------------------------------------------
 
 using MatrixCell = std::tuple<Operation, FaultCase>;
@@ -480,5 +514,6 @@ INSTANTIATE_TEST_SUITE_P(Basic, FaultMatrix, Matrix(std::begin(kBasicOperations)
 INSTANTIATE_TEST_SUITE_P(Serial, FaultMatrix, Matrix(std::begin(kSerialOperations), std::end(kSerialOperations)),
                          CellName);
 INSTANTIATE_TEST_SUITE_P(Sms, FaultMatrix, Matrix(std::begin(kSmsOperations), std::end(kSmsOperations)), CellName);
+INSTANTIATE_TEST_SUITE_P(Gprs, FaultMatrix, Matrix(std::begin(kGprsOperations), std::end(kGprsOperations)), CellName);
 
 } // namespace

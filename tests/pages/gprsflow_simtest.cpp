@@ -297,6 +297,8 @@ TEST(GprsNumericModem, EveryTransferRestoresNumericCodes)
     f.logic.Command(GprsCommand::Edited);
     ASSERT_TRUE(f.logic.Command(GprsCommand::Write)) << qPrintable(f.Said());
     EXPECT_EQ(f.Setting("V"), "0");
+    // The store ran numeric again: the next power-up is numeric too.
+    EXPECT_EQ(f.Setting("V", sim::ProfileSlot::Stored), "0");
     EXPECT_EQ(f.Setting("*WGPRSAPN", sim::ProfileSlot::Stored), "\"numeric.apn\"");
     // Refused (no GPRS connection yet), and numeric all the same.
     EXPECT_FALSE(f.logic.Command(GprsCommand::Start));

@@ -210,6 +210,22 @@ TEST_F(GprsPage, NumericModemIsSwitchedForTheReadAndBack)
     EXPECT_EQ(sent.mid(sent.size() - 3), (QList<QByteArray>{"AT*WIPSTATUS", "AT", "ATV0"}));
 }
 
+TEST_F(GprsPage, NumericModemIsStoredNumericAfterAWrite)
+{
+    AnswerIpStackRead();
+    Shown();
+    modem.Answer("AT", "0\r");
+    modem.Answer("ATV1", kOk);
+    for (const char *c : {"AT#APNSERV=\"myapn\"", "AT#APNUN=\"\"", "AT#APNPW=\"\"", "AT#TCPSERV=\"\"",
+                          "AT#TCPTXDELAY=100", "AT#TCPPORT=9000", "AT&W"})
+        modem.Answer(c, kOk);
+    modem.Answer("ATV0", "0\r");
+    ASSERT_TRUE(logic.Command(GprsCommand::Write));
+    const QList<QByteArray> sent = Sent();
+    EXPECT_EQ(sent.mid(0, 2), (QList<QByteArray>{"AT", "ATV1"}));
+    EXPECT_EQ(sent.mid(sent.size() - 3), (QList<QByteArray>{"AT&W", "ATV0", "AT&W"}));
+}
+
 TEST_F(GprsPage, IpStackReadTakesTheContextStateAndNameWithoutBlanks)
 {
     AnswerIpStackRead("CONNECTED");
@@ -328,12 +344,19 @@ TEST_F(GprsPage, WriteGoesOnPastARefusedValue)
                           "AT*WTCPCLIENTIP=\"192.168.0.7\"", "AT*WTCPI=1", "AT*WTCPPINGSYNC=1,5,20", "AT&W"})
         modem.Answer(c, kOk);
     modem.Answer("AT*WTCPTXDELAY=99980", "\r\nERROR\r\n");
-    ASSERT_TRUE(logic.Command(GprsCommand::Write));
+    EXPECT_FALSE(logic.Command(GprsCommand::Write));
     EXPECT_EQ(Sent().size(), 13);
     EXPECT_EQ(Sent().at(6), "AT*WTCPTXDELAY=99980");
     EXPECT_EQ(Sent().last(), "AT&W");
-    EXPECT_FALSE(Flags().modified);
+    // The modem did not take everything: the user is told and the page
+    // stays modified.
+    EXPECT_EQ(prompts.Texts(), QStringList{"Error: Unable to save settings..."});
+    EXPECT_TRUE(Flags().modified);
     EXPECT_EQ(host.windows.last(), "Transfering data...");
+
+    modem.Answer("AT*WTCPTXDELAY=99980", kOk);
+    EXPECT_TRUE(logic.Command(GprsCommand::Write));
+    EXPECT_FALSE(Flags().modified);
 }
 
 TEST_F(GprsPage, WriteEndsOnASilentModem)
