@@ -262,8 +262,9 @@ std::optional<QByteArray> FormatGprsSetting(const GprsSetting &setting, const Gp
 
 QByteArray ParseCgdcontApn(const QByteArray &answer)
 {
-    for (const QByteArray &rawLine : answer.split('\n')) {
-        const QByteArray line = rawLine.endsWith('\r') ? rawLine.chopped(1) : rawLine;
+    QByteArray lines = answer;
+    lines.replace('\r', '\n');
+    for (const QByteArray &line : lines.split('\n')) {
         const int at = line.indexOf("CGDCONT:");
         if (at < 0)
             continue;

@@ -203,6 +203,7 @@ INSTANTIATE_TEST_SUITE_P(
         CgdcontCase{"context eleven is not one", "\r\n+CGDCONT: 11,\"IP\",\"eleven\"\r\n\r\nOK\r\n", ""},
         CgdcontCase{"no context defined", "\r\nOK\r\n", ""},
         CgdcontCase{"refused", "\r\n+CME ERROR: 10\r\n", ""},
+        CgdcontCase{"a carriage return ends the line", "+CGDCONT: 1,\"IP\",\"a\rb\",\"\",0,0\r\n", "a"},
         CgdcontCase{"numeric mode", "+CGDCONT: 1,\"IP\",\"web\",\"0.0.0.0\",0,0\r\n0\r", "web"}),
     [](const ::testing::TestParamInfo<CgdcontCase> &info) { return CaseName(info.param.name); });
 
