@@ -74,11 +74,7 @@ TEST_P(GprsCli, ConnectPingAndStartTheSocket)
     SimConfig config;
     config.assignments.append(SimAssignment{"PING_SECOND_MS", "20"});
     Start(config);
-    CliRun r = Run({"gprs", "ping"});
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_TRUE(r.err.contains("not connected")) << r.err.constData();
-
-    r = Run({"gprs", "connect"});
+    CliRun r = Run({"gprs", "connect"});
     ASSERT_EQ(r.exitCode, 0) << r.err.constData();
     EXPECT_EQ(r.Json().value("gprsConnected").toInt(), 1);
 
@@ -106,6 +102,14 @@ TEST_P(GprsCliRefusals, NameThatWouldLeaveItsQuotesIsAUsageError)
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_TRUE(r.err.contains("apn")) << r.err.constData();
     EXPECT_EQ(Stored("*WGPRSAPN"), "\"\"");
+}
+
+TEST_P(GprsCliRefusals, PingNeedsAGprsConnection)
+{
+    Start();
+    const CliRun r = Run({"gprs", "ping"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("not connected")) << r.err.constData();
 }
 
 TEST_P(GprsCliRefusals, RefusedAttachExitsOne)

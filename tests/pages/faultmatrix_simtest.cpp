@@ -414,14 +414,6 @@ const Operation kGprsOperations[] = {
      },
      [](Cell &c) { return c.gprs.Command(GprsCommand::Write); },
      [](Cell &c) { return c.Stored("*WGPRSAPN") == "\"internet\"" && c.Stored("*WTCPTXDELAY") == "200"; }},
-    {"Attach", "+CGATT=", 5, false, true, nullptr,
-     [](Cell &c) {
-         c.gprs.Activate();
-         c.gprs.form.attachState.Select(1);
-         c.gprs.Command(GprsCommand::ListChosen);
-     },
-     [](Cell &c) { return c.gprs.Command(GprsCommand::Change) && c.gprs.form.attachState.current == 1; },
-     [](Cell &c) { return c.flow.Setting("+CGATT") == "1"; }},
 };
 
 // --- the matrix ---------------------------------------------------------

@@ -92,8 +92,9 @@ TEST_P(GprsPageShown, CaptionsVisibilityAndEnablingForTheCommandSet)
     EXPECT_EQ(Shown(w.password), access);
     EXPECT_EQ(Shown(w.port), access);
     EXPECT_EQ(Shown(w.delay), access);
-    if (access)
+    if (access) {
         EXPECT_EQ(w.serverIpLabel->text(), c.serverLabel);
+    }
     EXPECT_EQ(w.password->echoMode(), QLineEdit::Password);
     for (const QWidget *socket : std::initializer_list<const QWidget *>{w.autoConnect, w.connectionMode, w.clientIp,
                                                                         w.tcpStatus, w.syncGroup})
