@@ -23,7 +23,9 @@ AddressField::AddressField(QWidget *parent) : QWidget(parent)
         connect(box, &QLineEdit::textEdited, this, [this, box](const QString &text) {
             if (text.toInt() > 255)
                 box->setText(QStringLiteral("255"));
+            m_typing = box;
             emit Edited();
+            m_typing = nullptr;
         });
         layout->addWidget(box);
         m_boxes[i] = box;
@@ -42,6 +44,10 @@ Octets AddressField::Value() const
 void AddressField::SetValue(const Octets &octets)
 {
     for (size_t i = 0; i < m_boxes.size(); ++i) {
+        // The box being typed in keeps what the user typed (an emptied box
+        // is 0 without turning into "0" under the caret).
+        if (m_boxes[i] == m_typing)
+            continue;
         const QString text = QString::number(octets[i]);
         if (m_boxes[i]->text() != text)
             m_boxes[i]->setText(text);

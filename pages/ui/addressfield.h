@@ -31,6 +31,7 @@ signals:
 
 private:
     std::array<QLineEdit *, 4> m_boxes{};
+    QLineEdit *m_typing = nullptr;
 };
 
 } // namespace telvio

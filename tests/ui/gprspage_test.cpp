@@ -212,6 +212,18 @@ TEST(GprsPingDialog, ShowsWhatWasReadAndHandsBackTheEdits)
     EXPECT_EQ(logic.form.address.octets, (Octets{10, 0, 0, 9}));
 }
 
+TEST_P(GprsPageTcp, AnEmptiedOctetStaysEmptyWhileTyped)
+{
+    Connect();
+    QLineEdit *box = W().serverIp->Box(1);
+    QTest::keyClicks(box, "7");
+    EXPECT_EQ(box->text(), "07");
+    QTest::keyClick(box, Qt::Key_Backspace);
+    QTest::keyClick(box, Qt::Key_Backspace);
+    EXPECT_EQ(box->text(), "");
+    EXPECT_EQ(Page().Logic().form.serverIp.octets[1], 0);
+}
+
 TEST(GprsPingDialog, AddressOctetsAbove255AreTaken255)
 {
     AddressField field;
