@@ -110,6 +110,15 @@ void GprsLogic::AfterCreate()
 
 void GprsLogic::Activate()
 {
+    if (!Created())
+        Create();
+    const PageFlags &flags = Tracker().Flags();
+    if (flags.mustRead && !flags.profilePending) {
+        // Should the read fail, the controls show the record as it was and
+        // count as unchanged: what the user then sees is not an edit.
+        RecordToControls(PageRecord());
+        Tracker().TakeSnapshot();
+    }
     SettingsPage::Activate();
     ShowGroupsForFirmware();
 }

@@ -197,6 +197,20 @@ TEST_F(GprsPage, ReadStopsAtTheFirstRefusalAndSaysSo)
     EXPECT_FALSE(session.Busy());
 }
 
+TEST_F(GprsPage, FailedFirstReadLeavesTheRecordShownAndNothingModified)
+{
+    Firmware(GprsCommandSet::TcpFirmware);
+    modem.Answer("AT", kOk);
+    session.gprsRecord.SetText(gprsfield::Apn, gprsfield::ApnWidth, "before");
+    logic.Activate();
+    EXPECT_EQ(prompts.Texts(), QStringList{"Error: Unable to retrieve settings..."});
+    EXPECT_EQ(logic.form.apn.text, "before");
+    EXPECT_EQ(logic.form.port.text, "9000");
+    EXPECT_FALSE(Flags().mustRead);
+    logic.Command(GprsCommand::Edited);
+    EXPECT_FALSE(Flags().modified);
+}
+
 TEST_F(GprsPage, NumericModemIsSwitchedForTheReadAndBack)
 {
     AnswerTcpRead();
