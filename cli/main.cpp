@@ -1,6 +1,7 @@
 #include "cli/basiccommands.h"
 #include "cli/clicontext.h"
 #include "cli/diagnosticcommands.h"
+#include "cli/gprscommands.h"
 #include "cli/identifycommand.h"
 #include "cli/linkcommands.h"
 #include "cli/pagecommands.h"
@@ -70,6 +71,7 @@ int main(int argc, char **argv)
     QList<Command> commands = LinkCommands() + IdentifyCommands() + PageCommands() + BasicCommands();
     commands += DiagnosticCommands();
     commands += SignalCommands();
+    commands += GprsCommands();
 
     const QStringList args = app.arguments().mid(1);
     GlobalOptions g;

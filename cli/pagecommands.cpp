@@ -1,6 +1,7 @@
 #include "cli/pagecommands.h"
 
 #include "cli/basiccommands.h"
+#include "cli/gprscommands.h"
 #include "cli/serialcommands.h"
 #include "cli/smscommands.h"
 #include "cli/iocommands.h"
@@ -51,7 +52,7 @@ std::optional<QString> CliPrompter::EnterCode(const QString &caption, int maxLen
 
 const QList<CliPage> &CliPages()
 {
-    static const QList<CliPage> pages = {BasicCliPage(), SerialCliPage(), SmsCliPage(), IoCliPage(),
+    static const QList<CliPage> pages = {BasicCliPage(), SerialCliPage(), SmsCliPage(), GprsCliPage(), IoCliPage(),
                                          CallbackCliPage()};
     return pages;
 }

@@ -137,6 +137,17 @@ public:
         return ms;
     }
 
+    // Output the modem sends on its own after the answer of the command
+    // that caused it (ping results): each text an unsolicited result code,
+    // `afterMs` after the one before it.
+    void sendLater(int afterMs, const QByteArray &text) { m_later.append({afterMs, text}); }
+    QList<QPair<int, QByteArray>> takeLater()
+    {
+        QList<QPair<int, QByteArray>> later;
+        later.swap(m_later);
+        return later;
+    }
+
     // A command that restarts the modem (+CFUN=1, +WOPEN) asks for it; the
     // interpreter restarts once the answer is out: the stored profile comes
     // back, the restart hooks run, and the modem hears nothing for the
@@ -162,6 +173,7 @@ private:
     TextEntry m_textEntry;
     QByteArray m_textPrompt;
     int m_replyPauseMs = 0;
+    QList<QPair<int, QByteArray>> m_later;
     bool m_restartRequested = false;
     QList<std::function<void(ModemState &)>> m_restartHooks;
 };

@@ -301,6 +301,10 @@ void SimModem::executeLine(const QByteArray &body, bool overflow, Output &out)
         answer += formatFinal(m_state.responseFormat(), final);
     if (!answer.isEmpty())
         out.append(OutputItem::send(answer));
+    for (const QPair<int, QByteArray> &later : m_state.takeLater()) {
+        out.append(OutputItem::pause(later.first));
+        out.append(OutputItem::send(formatUnsolicited(m_state.responseFormat(), later.second)));
+    }
     if (m_state.takeRestartRequest()) {
         m_state.restart();
         m_scan = Scan::Idle;

@@ -42,6 +42,9 @@ void addCallbackSet(ModemState &state, CommandTable &table);
 // OPERATOR_<mcc><mnc>), and a drift of the levels (SIGNAL_DRIFT=1, one step
 // per serving-cell dump) that +CSQ follows.
 void addSignalSet(ModemState &state, CommandTable &table);
+// GPRS access and the TCP socket by firmware: the *W commands of the maker's
+// TCP firmware, the # commands of the IP stack, and +CGDCONT on all of them.
+void addGprsSet(ModemState &state, CommandTable &table);
 
 // All of the above.
 void installStandardSet(ModemState &state, CommandTable &table);

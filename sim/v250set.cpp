@@ -160,6 +160,7 @@ void installStandardSet(ModemState &state, CommandTable &table)
     addIoSet(state, table);
     addCallbackSet(state, table);
     addSignalSet(state, table);
+    addGprsSet(state, table);
 }
 
 } // namespace telvio::sim

@@ -4,6 +4,7 @@
 // Callback pages' answers with the commands made from what they read. Beyond not crashing, each result must
 // Signal page's field walk, the answer text helpers and the identification
 // answers. Beyond not crashing, each result must
+// GPRS settings of the three command sets, the answer text helpers and the identification answers. Beyond not crashing, each result must
 // keep the bounds the pages rely on (list positions inside their lists,
 // fields no longer than their edits, codes from their sets).
 #include "link/core/identification.h"
@@ -12,6 +13,7 @@
 #include "pages/core/basicform.h"
 #include "pages/core/basicparsers.h"
 #include "pages/core/dtrparsers.h"
+#include "pages/core/gprsparsers.h"
 #include "pages/core/serialsettingsparsers.h"
 #include "pages/core/smsparsers.h"
 #include "monitor/core/diagnosticanswers.h"
@@ -177,6 +179,38 @@ void CallbackPage(const QByteArray &answer)
     }
 }
 
+// Whatever a modem answered, a set command built from it is one command
+// line: no value leaves its quotes or ends the line early.
+void GprsPage(const QByteArray &answer)
+{
+    auto oneLine = [](const QByteArray &command) {
+        return !command.contains('\r') && !command.contains('\n') && !command.contains('\x1a');
+    };
+    for (GprsCommandSet set : {GprsCommandSet::TcpFirmware, GprsCommandSet::IpStack}) {
+        GprsSettingsRecord record;
+        for (const GprsQuery &q : GprsReadTable(set)) {
+            bool found = false;
+            const QByteArray cut = CutGprsValue(answer, q.keyword, q.skip, q.cutAtCr, &found);
+            Check(found || cut.isEmpty());
+            if (q.cutAtCr)
+                Check(NoLineEnd(cut));
+            StoreGprsValue(record, q, cut);
+        }
+        Check(record.Byte(gprsfield::SyncMode) <= 1);
+        for (const GprsSetting &s : GprsWriteTable(set)) {
+            if (const std::optional<QByteArray> command = FormatGprsSetting(s, record))
+                Check(oneLine(*command));
+        }
+    }
+    const QByteArray apn = ParseCgdcontApn(answer);
+    Check(NoLineEnd(apn) && !apn.contains('"'));
+    if (const std::optional<QByteArray> command = FormatCgdcontCommand(apn))
+        Check(oneLine(*command));
+    ParseCgattAnswer(answer);
+    IpStatusConnected(answer);
+    Check(oneLine(FormatPingConfig(ParsePingConfig(answer))));
+}
+
 void AnswerText(const QByteArray &answer)
 {
     LeadingNumber(answer);
@@ -247,6 +281,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     BasicPage(answer);
     SmsPage(answer);
     DiagnosticPage(answer);
+    GprsPage(answer);
     DtrFunctions(answer);
     SerialPage(answer);
     AnswerText(answer);

@@ -11,6 +11,7 @@
 #include "pages/core/smslogic.h"
 #include "pages/core/callbacklogic.h"
 #include "pages/core/iologic.h"
+#include "pages/core/gprslogic.h"
 #include "pages/core/serialsettingslogic.h"
 #include "pages/pagehost.h"
 
@@ -160,6 +161,10 @@ public:
     SmsLogic sms{flow.link.session, flow.prompts};
     IoLogic io{flow.link.session, flow.prompts};
     CallbackLogic callback{flow.link.session, flow.prompts};
+    struct NoPing : PingDialogs {
+        bool RunPing(PingDialog &) override { return false; }
+    } noPing;
+    GprsLogic gprs{flow.link.session, flow.prompts, noPing};
     QString linkLost;
     int maxGap = 0;
 
@@ -437,6 +442,27 @@ const Operation kCallbackOperations[] = {
      [](Cell &c) { return c.flow.Variable("WCBPWD_1") == "secret" && c.flow.Variable("WCB") == "3"; }},
 };
 
+// A write goes on past a refused value, and then does not claim it wrote.
+const Operation kGprsOperations[] = {
+    {"Read", "*WTCPPORT", 3, false, true, nullptr,
+     [](Cell &c) {
+         c.gprs.Activate();
+         c.Set("*WTCPPORT", "1234");
+     },
+     [](Cell &c) { return c.gprs.Command(GprsCommand::Read) && c.gprs.unreadFields.isEmpty(); },
+     [](Cell &c) { return c.gprs.form.port.text == "1234"; },
+     [](Cell &c) { return !c.gprs.unreadFields.isEmpty(); }},
+    {"Write", "*WTCPTXDELAY", 3, false, true, nullptr,
+     [](Cell &c) {
+         c.gprs.Activate();
+         c.gprs.form.apn.text = "internet";
+         c.gprs.form.delay.text = "200";
+         c.gprs.Command(GprsCommand::Edited);
+     },
+     [](Cell &c) { return c.gprs.Command(GprsCommand::Write); },
+     [](Cell &c) { return c.Stored("*WGPRSAPN") == "\"internet\"" && c.Stored("*WTCPTXDELAY") == "200"; }},
+};
+
 // --- the matrix ---------------------------------------------------------
 
 using MatrixCell = std::tuple<Operation, FaultCase>;
@@ -530,5 +556,6 @@ INSTANTIATE_TEST_SUITE_P(Sms, FaultMatrix, Matrix(std::begin(kSmsOperations), st
 INSTANTIATE_TEST_SUITE_P(Io, FaultMatrix, Matrix(std::begin(kIoOperations), std::end(kIoOperations)), CellName);
 INSTANTIATE_TEST_SUITE_P(Callback, FaultMatrix,
                          Matrix(std::begin(kCallbackOperations), std::end(kCallbackOperations)), CellName);
+INSTANTIATE_TEST_SUITE_P(Gprs, FaultMatrix, Matrix(std::begin(kGprsOperations), std::end(kGprsOperations)), CellName);
 
 } // namespace
