@@ -162,7 +162,10 @@ bool WriteFile(const QString &path, const QByteArray &bytes, QString *error, boo
     }
     if (opened)
         *opened = true;
-    if (file.write(bytes) != bytes.size()) {
+    // The write lands in the device's buffer; a full disk shows only when
+    // it is flushed, and the commit would put a cut file in the old one's
+    // place without asking.
+    if (file.write(bytes) != bytes.size() || !file.flush() || file.error() != QFileDevice::NoError) {
         *error = file.errorString();
         file.cancelWriting();
         return false;
