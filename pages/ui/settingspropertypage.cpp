@@ -1,5 +1,7 @@
 #include "pages/ui/settingspropertypage.h"
 
+#include "pages/core/profilepagewrites.h"
+
 namespace telvio {
 
 void SettingsPropertyPage::OnSetActive()
@@ -16,16 +18,7 @@ void SettingsPropertyPage::ResetState()
 
 bool SettingsPropertyPage::WriteToModem()
 {
-    // A loaded profile may hold what the controls never let through (a
-    // quote or a line end inside a text): the page's checks stop it before
-    // it reaches an AT command, and say which field it is.
-    const QString invalid = m_pageLogic->ValidateSettings();
-    if (!invalid.isEmpty()) {
-        Prompt().Message(invalid);
-        ShowForm();
-        return false;
-    }
-    const bool written = m_pageLogic->WriteToModem();
+    const bool written = WriteProfilePage(*m_pageLogic, Prompt());
     ShowForm();
     return written;
 }
