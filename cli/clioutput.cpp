@@ -52,6 +52,14 @@ void Output::Progress(const QString &text) const
     std::fflush(stderr);
 }
 
+QJsonObject Output::TakeFields()
+{
+    QJsonObject fields;
+    std::swap(fields, m_object);
+    m_lines.clear();
+    return fields;
+}
+
 void Output::Flush()
 {
     if (m_json) {

@@ -20,6 +20,9 @@ public:
     void Error(const QString &text);
     void Progress(const QString &text) const;
     void Flush();
+    // Hands over the fields set so far and forgets them (and their text
+    // lines): a command that reports several pages nests each page's fields.
+    QJsonObject TakeFields();
 
 private:
     bool m_json;

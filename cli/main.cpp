@@ -3,6 +3,7 @@
 #include "cli/identifycommand.h"
 #include "cli/linkcommands.h"
 #include "cli/pagecommands.h"
+#include "cli/profilecommands.h"
 #include "link/core/connectionform.h"
 
 #include <QCoreApplication>
@@ -66,6 +67,7 @@ int main(int argc, char **argv)
     QCoreApplication::setApplicationVersion(QStringLiteral(TELVIO_VERSION));
 
     QList<Command> commands = LinkCommands() + IdentifyCommands() + PageCommands() + BasicCommands();
+    commands += ProfileCommands();
 
     const QStringList args = app.arguments().mid(1);
     GlobalOptions g;
