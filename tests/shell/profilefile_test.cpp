@@ -277,3 +277,52 @@ TEST_F(ProfileFiles, SaveReplacesAnExistingFile)
 
 } // namespace
 } // namespace telvio::test
+
+namespace telvio::test {
+namespace {
+
+// Profiles this program wrote, one per model, kept as files: every later
+// version must open them to the same settings and save them byte for byte.
+struct FixtureCase {
+    const char *name;
+    const char *file;
+    int model;
+    int rings;
+};
+
+void PrintTo(const FixtureCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class StoredProfile : public ::testing::TestWithParam<FixtureCase> {};
+
+TEST_P(StoredProfile, OpensToItsSettingsAndSavesAgainByteForByte)
+{
+    const FixtureCase &c = GetParam();
+    const QByteArray file = ReadFixture(QStringLiteral("profiles/%1").arg(QLatin1String(c.file)));
+    ASSERT_EQ(file.size(), 3931);
+    ASSERT_TRUE(profilefile::SignatureValid(file));
+    EXPECT_EQ(profilefile::ModelOf(file), c.model);
+
+    MemoryPort port;
+    ModemSession session(&port, nullptr);
+    profilefile::Load(file, session);
+    EXPECT_EQ(session.basicRecord.Int(44), c.rings);
+    EXPECT_EQ(session.smsRecord.Text(smsfield::ServiceCentre, smsfield::ServiceCentreWidth),
+              QByteArray("+4670000000") + QByteArray::number(c.rings));
+    EXPECT_EQ(session.serialRecord.Int(0), 0); // echo off
+    EXPECT_EQ(session.gprsRecord.Text(52, 8), QByteArray("9000"));
+    EXPECT_EQ(session.ioRecord.Text(4, 4), QByteArray("10"));
+    EXPECT_EQ(profilefile::Encode(session, profilefile::ModelOf(file)), file);
+}
+
+INSTANTIATE_TEST_SUITE_P(Models, StoredProfile,
+                         ::testing::Values(FixtureCase{"Orca-1", "orca1.dat", 1, 1},
+                                           FixtureCase{"Orca-1 US", "orca1us.dat", 2, 2},
+                                           FixtureCase{"Pike-2", "pike2.dat", 3, 3},
+                                           FixtureCase{"Pike-3", "pike3.dat", 4, 4}),
+                         [](const auto &info) { return WordName(info.param.name); });
+
+} // namespace
+} // namespace telvio::test
