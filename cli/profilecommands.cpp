@@ -75,11 +75,13 @@ int LoadFile(CliContext &ctx, const QString &path, QByteArray *bytes)
         ctx.Out().Error(QStringLiteral("%1 is not a valid profile").arg(path));
         return ExitFailed;
     }
+    // A warning, not a failure: the JSON stays free of an "error".
     if (!profilefile::Complete(*bytes))
-        ctx.Out().Error(QStringLiteral("%1 is incomplete (%2 of %3 bytes): the settings it lacks are the defaults")
-                            .arg(path)
-                            .arg(bytes->size())
-                            .arg(profilefile::kSize));
+        ctx.Out().Progress(QStringLiteral("telvio-cli: %1 is incomplete (%2 of %3 bytes): the settings it lacks are "
+                                          "the defaults")
+                               .arg(path)
+                               .arg(bytes->size())
+                               .arg(profilefile::kSize));
     return ExitOk;
 }
 

@@ -135,6 +135,7 @@ TEST_F(ProfileFilesCli, ShortFileIsShownOnDefaultsAndSaidIncomplete)
     const CliRun r = Cli({"--json", "profile", "show", file});
     ASSERT_EQ(r.exitCode, 0);
     EXPECT_TRUE(r.err.contains("incomplete")) << r.err.constData();
+    EXPECT_FALSE(r.Json().contains("error"));
     EXPECT_EQ(r.Json().value("basic").toObject().value("rings").toInt(), 7);
     EXPECT_EQ(r.Json().value("sms").toObject().value("format").toInt(), 1); // the default
 }
