@@ -4,6 +4,9 @@
 #include "link/core/modemsession.h"
 #include "pages/core/basiclogic.h"
 #include "pages/core/basicrecord.h"
+#include "pages/core/profilepagewrites.h"
+#include "pages/core/smslogic.h"
+#include "pages/core/smsrecord.h"
 #include "pages/basicfixture.h"
 #include "pages/pagehost.h"
 #include "shell/core/profilefile.h"
@@ -445,6 +448,77 @@ TEST_F(ProfileCommandsTest, WriteRefusedAtTheFirstQuestionWritesNothing)
     EXPECT_EQ(prompts.Texts(), QStringList{"Write current profile to modem?"});
     EXPECT_TRUE(host.calls.isEmpty());
 }
+
+} // namespace
+} // namespace telvio::test
+
+
+namespace telvio::test {
+namespace {
+
+// Texts in a file are bounded by their fields only: one holding a quote, a
+// line end, Ctrl-Z or another control character is refused by the page's
+// write with the field named, before anything is sent.
+struct SpoiledText {
+    const char *name;
+    PageId page;
+    void (*spoil)(ModemSession &);
+    const char *message;
+};
+
+void PrintTo(const SpoiledText &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class SpoiledProfileText : public ::testing::TestWithParam<SpoiledText> {};
+
+TEST_P(SpoiledProfileText, PageWriteRefusesItNamingTheField)
+{
+    MemoryPort port;
+    ModemSession session(&port, nullptr);
+    port.SetPortOpen(true);
+    session.SetConnected(true);
+    session.SetIdentity(Model::Pike3, true, true);
+    session.SetDefaults();
+    GetParam().spoil(session);
+    ScriptedPrompter prompts;
+    ScriptedBasicDialogs dialogs;
+    BasicLogic basic(session, prompts, dialogs, dialogs, dialogs);
+    SmsLogic sms(session, prompts);
+    PageLogic &logic = GetParam().page == PageId::Sms ? static_cast<PageLogic &>(sms) : basic;
+    session.Flags(GetParam().page).profilePending = true;
+    logic.Activate();
+
+    EXPECT_FALSE(WriteProfilePage(logic, prompts));
+    EXPECT_EQ(prompts.Texts(), QStringList{QString::fromLatin1(GetParam().message)});
+    EXPECT_TRUE(port.CommandLines().isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, SpoiledProfileText,
+    ::testing::Values(
+        SpoiledText{"quote in the service centre", PageId::Sms,
+                    [](ModemSession &s) {
+                        s.smsRecord.SetText(smsfield::ServiceCentre, smsfield::ServiceCentreWidth, "12\";+CFUN=0");
+                    },
+                    "Service Center Address: \"12\";+CFUN=0\" is not valid."},
+        SpoiledText{"Ctrl-Z in the service centre", PageId::Sms,
+                    [](ModemSession &s) {
+                        s.smsRecord.SetText(smsfield::ServiceCentre, smsfield::ServiceCentreWidth, "123\x1a");
+                    },
+                    "Service Center Address: \"123\x1a\" is not valid."},
+        SpoiledText{"line end in the Auto PIN code", PageId::Basic,
+                    [](ModemSession &s) {
+                        BasicRecordView r(s.basicRecord);
+                        r.SetAutoPinEnabled(1);
+                        r.SetAutoPinCode("12\r\nAT");
+                    },
+                    "Auto PIN - Code: \"12\r\nAT\" is not valid."},
+        SpoiledText{"quote in the reset delay with the reset off", PageId::Basic,
+                    [](ModemSession &s) { BasicRecordView(s.basicRecord).SetResetDelay("024\":00"); },
+                    "Reset - Delay: \"024\":00\" is not valid."}),
+    [](const auto &info) { return WordName(info.param.name); });
 
 } // namespace
 } // namespace telvio::test
