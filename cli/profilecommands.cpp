@@ -268,7 +268,8 @@ int Show(CliContext &ctx, const QStringList &args)
     const int model = profilefile::ModelOf(bytes);
     EditOffline(ctx.Session(), model);
     profilefile::Load(bytes, ctx.Session());
-    QJsonObject pages;
+    // Each page's read prints into the output: its fields are taken away
+    // before the file's own are set.
     QList<QPair<QString, QJsonObject>> ordered;
     for (const profilefile::Block &b : profilefile::Blocks())
         ordered.append({QLatin1String(b.name), PageFields(ctx, b)});
