@@ -305,6 +305,24 @@ int WriteBasic(CliContext &ctx, CliPrompter &prompts, const FieldValues &values)
     return written ? ExitOk : ExitFailed;
 }
 
+int EditBasic(CliContext &ctx, CliPrompter &prompts, const FieldValues &values)
+{
+    Page page(ctx, prompts);
+    ReadPageOnce(page.logic, ctx.Session(), PageId::Basic);
+    QString error;
+    if (!ApplyAll(page.logic, ctx.Session(), values, &error)) {
+        ctx.Out().Error(error);
+        return ExitUsage;
+    }
+    page.logic.ChangeHook();
+    const QString invalid = page.logic.ValidateSettings();
+    if (!invalid.isEmpty()) {
+        ctx.Out().Error(invalid);
+        return ExitFailed;
+    }
+    return ExitOk;
+}
+
 // --- basic factory|reset-now|embedded-app -------------------------------------
 
 int Usage(CliContext &ctx, const QString &usage)
@@ -536,7 +554,7 @@ int Dtr(CliContext &ctx, const QStringList &args)
 
 CliPage BasicCliPage()
 {
-    return {QStringLiteral("basic"), Rules(), ReadBasic, WriteBasic};
+    return {QStringLiteral("basic"), Rules(), ReadBasic, WriteBasic, EditBasic};
 }
 
 QList<Command> BasicCommands()

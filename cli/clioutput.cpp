@@ -65,6 +65,14 @@ void Output::Stream(const QByteArray &jsonLine, const QStringList &textLines)
     std::fflush(stdout);
 }
 
+QJsonObject Output::TakeFields()
+{
+    QJsonObject fields;
+    std::swap(fields, m_object);
+    m_lines.clear();
+    return fields;
+}
+
 void Output::Flush()
 {
     if (m_streamed) {

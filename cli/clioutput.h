@@ -24,6 +24,9 @@ public:
     // text lines, printed at once. Flush then adds no object of its own;
     // errors still go to standard error.
     void Stream(const QByteArray &jsonLine, const QStringList &textLines);
+    // Hands over the fields set so far and forgets them (and their text
+    // lines): a command that reports several pages nests each page's fields.
+    QJsonObject TakeFields();
 
 private:
     bool m_json;

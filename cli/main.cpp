@@ -6,6 +6,7 @@
 #include "cli/linkcommands.h"
 #include "cli/pagecommands.h"
 #include "cli/signalcommands.h"
+#include "cli/profilecommands.h"
 #include "link/core/connectionform.h"
 
 #include <QCoreApplication>
@@ -72,6 +73,7 @@ int main(int argc, char **argv)
     commands += DiagnosticCommands();
     commands += SignalCommands();
     commands += GprsCommands();
+    commands += ProfileCommands();
 
     const QStringList args = app.arguments().mid(1);
     GlobalOptions g;

@@ -59,6 +59,12 @@ const QList<CliPage> &CliPages()
 
 bool ReadPageOnce(PageLogic &logic, ModemSession &session, PageId page)
 {
+    if (session.Offline()) {
+        logic.Create();
+        session.Flags(page).profilePending = true;
+        logic.Activate();
+        return true;
+    }
     logic.Create();
     session.Flags(page).mustRead = false;
     return logic.ReadButton();

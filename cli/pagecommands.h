@@ -72,6 +72,12 @@ struct CliPage {
     // Fields given as a JSON list or object (as the read prints them) made
     // into single fields before they are checked; unset: none.
     std::function<FieldValues(const FieldValues &)> expand = {};
+    // Profile files: the values put into the page's record in the session
+    // with no modem asked, through the page's controls and checks (the
+    // session is offline, so ReadPageOnce shows the record). ExitOk, or the
+    // status with the reason reported. Unset: the page's record travels in
+    // profile files only as bytes.
+    std::function<int(CliContext &, CliPrompter &, const FieldValues &)> edit;
 };
 
 // Every value against its field's rule; false with "FIELD: what it takes"
@@ -86,6 +92,8 @@ int ReportUnread(CliContext &ctx, const QStringList &fields);
 int RefuseUnreadWrite(CliContext &ctx, const QStringList &unread, const FieldValues &values);
 
 // A page's read as its Read button does it, on a page window just made.
+// While the session is offline (a profile file is shown or edited) the
+// page shows the session's record instead, as it shows a loaded profile.
 bool ReadPageOnce(PageLogic &logic, ModemSession &session, PageId page);
 
 // Every page the two commands know.

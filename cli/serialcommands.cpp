@@ -149,11 +149,29 @@ int Write(CliContext &ctx, CliPrompter &prompts, const FieldValues &values)
     return ExitOk;
 }
 
+int Edit(CliContext &ctx, CliPrompter &prompts, const FieldValues &values)
+{
+    SerialSettingsLogic logic(ctx.Session(), prompts);
+    ReadPageOnce(logic, ctx.Session(), PageId::Serial);
+    QString error;
+    if (!ChooseAll(logic, values, &error)) {
+        ctx.Out().Error(error);
+        return ExitUsage;
+    }
+    logic.ChangeHook();
+    const QString invalid = logic.ValidateSettings();
+    if (!invalid.isEmpty()) {
+        ctx.Out().Error(invalid);
+        return ExitFailed;
+    }
+    return ExitOk;
+}
+
 } // namespace
 
 CliPage SerialCliPage()
 {
-    return {QStringLiteral("serial"), Rules(), Read, Write};
+    return {QStringLiteral("serial"), Rules(), Read, Write, Edit};
 }
 
 } // namespace telvio::cli

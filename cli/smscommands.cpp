@@ -63,11 +63,35 @@ int Write(CliContext &ctx, CliPrompter &prompts, const FieldValues &values)
     return written ? ExitOk : ExitFailed;
 }
 
+int Edit(CliContext &ctx, CliPrompter &prompts, const FieldValues &values)
+{
+    SmsLogic logic(ctx.Session(), prompts);
+    ReadPageOnce(logic, ctx.Session(), PageId::Sms);
+    for (const auto &v : values) {
+        QString error;
+        if (v.first == kCentre)
+            logic.form.serviceCentre.text = v.second.toString();
+        else if ((v.first == kFormat || v.first == kFormat + QLatin1String("Text"))
+                 && !ChooseInList(logic.form.format, v.second, &error)) {
+            ctx.Out().Error(QStringLiteral("%1: %2").arg(v.first, error));
+            return ExitUsage;
+        }
+        logic.Command(SmsCommand::Edited);
+    }
+    logic.ChangeHook();
+    const QString invalid = logic.ValidateSettings();
+    if (!invalid.isEmpty()) {
+        ctx.Out().Error(invalid);
+        return ExitFailed;
+    }
+    return ExitOk;
+}
+
 } // namespace
 
 CliPage SmsCliPage()
 {
-    return {QStringLiteral("sms"), Rules(), Read, Write};
+    return {QStringLiteral("sms"), Rules(), Read, Write, Edit};
 }
 
 } // namespace telvio::cli

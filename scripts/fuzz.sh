@@ -18,7 +18,7 @@ seconds=${1:-20}
 shift || true
 harnesses=("$@")
 if ((${#harnesses[@]} == 0)); then
-  harnesses=(answermatch pageparsers simcommandline simoptions simmodem clifrom)
+  harnesses=(answermatch pageparsers simcommandline simoptions simmodem clifrom profileloader)
 fi
 
 bash "$top/scripts/setup.sh" fuzz-deps

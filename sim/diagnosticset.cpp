@@ -40,36 +40,24 @@ CommandHandler registration(const QByteArray &name, const QByteArray &prefix, bo
 
 } // namespace
 
-// The TCP firmware's status and settings dumps. *WIPSTATUS names the PDP
-// address while attached (PDP_ADDRESS); *WTCPV lists the TCP settings,
-// blank pairs between them, from the variables WTCP_APN, WTCP_USER,
-// WTCP_PASSWORD, WTCP_IP, WTCP_PORT and WTCP_DELAY. Kept apart so the GPRS
-// page's own variables can take their place.
-void addTcpStatusCommands(ModemState &state, CommandTable &table)
+// The TCP firmware's settings dump: what the *W settings of the GPRS set
+// hold, two blanks between settings, the server's address unquoted.
+void addTcpStatusCommands(ModemState &, CommandTable &table)
 {
-    const QList<QPair<QByteArray, QByteArray>> defaults = {
-        {"PDP_ADDRESS", "10.64.12.7"}, {"WTCP_APN", "internet.kestrava"}, {"WTCP_USER", ""},
-        {"WTCP_PASSWORD", ""},         {"WTCP_IP", "0.0.0.0"},             {"WTCP_PORT", "2000"},
-        {"WTCP_DELAY", "30"},
-    };
-    for (const auto &d : defaults)
-        state.setVariable(d.first, d.second);
-    table.add({"*WIPSTATUS",
+    table.add({"*WTCPV",
                [](ModemState &s, const ParsedCommand &command) {
-                   if (command.form != CommandForm::Action)
+                   if (command.form != CommandForm::Action || !command.argument.isEmpty())
                        return CommandResult::error();
-                   if (s.number("+CGATT") != 1)
-                       return CommandResult::ok({"*WIPSTATUS: 0,\"0.0.0.0\""});
-                   return CommandResult::ok(expandLines(s, "*WIPSTATUS: 1,\"${PDP_ADDRESS}\""));
+                   QByteArray server = s.value("*WTCPSERV");
+                   server.replace('"', QByteArray());
+                   return CommandResult::ok({"*WTCPV: APN:" + s.value("*WGPRSAPN") + "  USER:" + s.value("*WGPRSUN")
+                                                 + "  PASSWORD:" + s.value("*WGPRSPW"),
+                                             "IP:" + server + "  PORT:" + s.value("*WTCPPORT")
+                                                 + "  DELAY:" + s.value("*WTCPTXDELAY")});
                },
                {Firmware::Maker},
                {},
                false});
-    table.addCanned("*WTCPV",
-                    {{CommandForm::Action, "*WTCPV: APN:\"${WTCP_APN}\"  USER:\"${WTCP_USER}\"  "
-                                           "PASSWORD:\"${WTCP_PASSWORD}\"\n"
-                                           "IP:${WTCP_IP}  PORT:${WTCP_PORT}  DELAY:${WTCP_DELAY}"}},
-                    {Firmware::Maker});
 }
 
 void addDiagnosticSet(ModemState &state, CommandTable &table)

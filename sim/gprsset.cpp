@@ -189,7 +189,20 @@ void addTcpFirmware(ModemState &state, CommandTable &table)
             return ok();
         },
         fw));
-    table.add(action("*WIPSTATUS", [status](ModemState &s) { return ok({"*WIPSTATUS: " + status(s)}); }, fw));
+    // Connected, the status names the PDP address the network gave
+    // (PDP_ADDRESS, 10.64.12.7 when unset).
+    table.add(action(
+        "*WIPSTATUS",
+        [status](ModemState &s) {
+            const QByteArray state = status(s);
+            if (state != "CONNECTED")
+                return ok({"*WIPSTATUS: " + state});
+            QByteArray address = s.variable("PDP_ADDRESS");
+            if (address.isEmpty())
+                address = "10.64.12.7";
+            return ok({"*WIPSTATUS: " + state + ",\"" + address + "\""});
+        },
+        fw));
     table.add(action(
         "*WPING",
         [status](ModemState &s) {

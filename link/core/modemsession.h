@@ -217,6 +217,8 @@ public:
     const QString &ImeiPrefix() const { return m_imeiPrefix; }
     const QString &ModelName() const { return m_modelName; }
     void SetModelName(const QString &name) { m_modelName = name; }
+    // A profile created for a chosen model names it as identification would.
+    void SetImeiPrefix(const QString &prefix) { m_imeiPrefix = prefix; }
 
     // What the connected modem speaks, decided at connect; the empty row
     // (unknown model, no firmware flags) while no modem is identified.

@@ -164,6 +164,13 @@ QString BasicLogic::ValidateSettings() const
         return QStringLiteral("Rings to auto-answer: \"%1\" is not valid.").arg(form.rings.text);
     if (form.reset.checked && !ResetDelayValid(form.resetDelay.text))
         return QStringLiteral("Reset - Delay: \"%1\" is not valid.").arg(form.resetDelay.text);
+    // The edits never take a quote or a control character, but a profile
+    // file may bring one in; both texts go out inside double quotes.
+    const ConstBasicRecordView r(m_session.basicRecord);
+    if (r.AutoPinEnabled() != 0 && !SafeQuotedText(r.AutoPinCode()))
+        return QStringLiteral("Auto PIN - Code: \"%1\" is not valid.").arg(QString::fromLatin1(r.AutoPinCode()));
+    if (!SafeQuotedText(r.ResetDelay()))
+        return QStringLiteral("Reset - Delay: \"%1\" is not valid.").arg(QString::fromLatin1(r.ResetDelay()));
     return QString();
 }
 

@@ -82,6 +82,9 @@ public:
     virtual bool ReadFromModem() = 0;
     virtual bool WriteToModem() = 0;
     virtual void TakeSnapshot() = 0;
+    // Empty when the record may be written, else the message naming the
+    // field that may not.
+    virtual QString ValidateSettings() const { return QString(); }
     // The Read and Write buttons: false when the transfer failed (the user
     // has been told).
     virtual bool ReadButton() = 0;
@@ -169,8 +172,7 @@ public:
     virtual void ControlsToRecord(Record &record) = 0;
     virtual void RecordToControls(const Record &record) = 0;
     virtual void EnableControls(bool on) = 0;
-    // Empty when the record may be written, else the message to show.
-    virtual QString ValidateSettings() const { return QString(); }
+    QString ValidateSettings() const override { return QString(); }
 
     void TakeSnapshot() override { m_tracker.TakeSnapshot(); }
     // Runs before the handling of every notification of the page's

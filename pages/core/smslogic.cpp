@@ -124,6 +124,14 @@ bool SmsLogic::ReadSteps(TransferFrame &frame)
 // ---------------------------------------------------------------------------
 // Write
 
+QString SmsLogic::ValidateSettings() const
+{
+    const QByteArray centre = m_session.smsRecord.Text(smsfield::ServiceCentre, smsfield::ServiceCentreWidth);
+    if (SafeQuotedText(centre))
+        return QString();
+    return QStringLiteral("Service Center Address: \"%1\" is not valid.").arg(QString::fromLatin1(centre));
+}
+
 bool SmsLogic::WriteToModem()
 {
     if (!TransferFrame::MayStart(m_session))

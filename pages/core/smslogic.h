@@ -49,6 +49,9 @@ public:
     void ControlsToRecord(SmsRecord &record) override;
     void RecordToControls(const SmsRecord &record) override;
     void EnableControls(bool on) override;
+    // A service centre address that would end its quoted AT argument early
+    // (a quote, a line end, Ctrl-Z) can only come from a profile file.
+    QString ValidateSettings() const override;
 
 protected:
     void ResetForm() override { form = SmsForm::Initial(); }

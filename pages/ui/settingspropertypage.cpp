@@ -1,5 +1,7 @@
 #include "pages/ui/settingspropertypage.h"
 
+#include "pages/core/profilepagewrites.h"
+
 namespace telvio {
 
 void SettingsPropertyPage::OnSetActive()
@@ -16,7 +18,7 @@ void SettingsPropertyPage::ResetState()
 
 bool SettingsPropertyPage::WriteToModem()
 {
-    const bool written = m_pageLogic->WriteToModem();
+    const bool written = WriteProfilePage(*m_pageLogic, Prompt());
     ShowForm();
     return written;
 }

@@ -12,6 +12,7 @@
 #include "shell/ui/helpwindow.h"
 #include "shell/ui/menucommands.h"
 #include "shell/ui/optionsdialog.h"
+#include "shell/ui/profilemenu.h"
 #include "shell/ui/propertypage.h"
 #include "shell/ui/propsheet.h"
 #include "shell/ui/statusbar.h"
@@ -81,6 +82,7 @@ MainDialog::MainDialog(const Setup &setup, QWidget *parent)
     ApplyLineOptions();
 
     m_sheet = new CPropSheet(PageContext{m_session, m_prompter, this}, area);
+    m_profiles = std::make_unique<ProfileMenu>(*m_session, *m_prompter, *m_sheet, this);
     BuildMenu();
     connect(m_comm, &CommControl::OnComm, this, &MainDialog::OnComm);
     connect(m_session, &ModemSession::LinkLost, this, &MainDialog::OnLinkLost);
@@ -117,6 +119,7 @@ MainDialog::~MainDialog()
     m_dtrDropTimer.stop();
     delete m_help;
     m_help = nullptr;
+    m_profiles.reset();
     // Pages and status windows use the session; the session uses the
     // serial control, which goes last.
     delete m_sheet;
@@ -169,11 +172,9 @@ void MainDialog::BuildMenu()
         }
     }
 
-    // Profiles come with their own procedures; until then their commands
-    // stay greyed.
-    m_unavailable = {CmdNewProfile, CmdOpenProfile, CmdSaveProfile, CmdWriteProfile};
-    for (int id : std::as_const(m_unavailable))
-        m_commands.value(id)->setEnabled(false);
+    // "Write Profile to modem" needs a modem: the Connection page offers it
+    // once one is connected.
+    m_commands.value(CmdWriteProfile)->setEnabled(false);
 }
 
 QAction *MainDialog::AddCommand(QMenu *menu, int id, const QString &caption)
@@ -206,6 +207,10 @@ void MainDialog::RunCommand(int id)
         // Same road as the window's close button, after this command ends.
         QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
         break;
+    case CmdNewProfile: m_profiles->Commands().New(); break;
+    case CmdOpenProfile: m_profiles->Commands().Open(); break;
+    case CmdSaveProfile: m_profiles->Commands().Save(); break;
+    case CmdWriteProfile: m_profiles->Commands().WriteToModem(); break;
     case CmdClearTerminal: m_panel->ClearTerminal(); break;
     case CmdOptions: ShowOptions(); break;
     case CmdHelp: ShowHelp(HelpTopics::Contents()); break;

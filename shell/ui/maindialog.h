@@ -23,6 +23,7 @@ class CPropSheet;
 class HelpWindow;
 class MessageWindow;
 class ModemSession;
+class ProfileMenu;
 class Prompter;
 class StatusBar;
 class StatusPanel;
@@ -53,6 +54,7 @@ public:
     StatusBar *Bar() const { return m_bar; }
 
     QAction *MenuAction(int commandId) const { return m_commands.value(commandId); }
+    ProfileMenu *Profiles() const { return m_profiles.get(); }
     // Enables or greys a command of the top-level menu at `position`.
     void EnableMenuCommand(int position, int commandId, bool enable) override;
 
@@ -116,6 +118,7 @@ private:
     StatusBar *m_bar = nullptr;
     CPropSheet *m_sheet = nullptr;
     HelpWindow *m_help = nullptr;
+    std::unique_ptr<ProfileMenu> m_profiles;
     MessageWindow *m_messageWindow = nullptr;
 
     QTimer m_tickTimer;

@@ -62,7 +62,7 @@ TEST_P(DiagCli, DiagShowsTheEightFields)
     EXPECT_EQ(j.value("imei").toString().toLatin1(), Variable("IMEI"));
     EXPECT_EQ(j.value("registration").toString(), "0,1");
     EXPECT_EQ(j.value("gprsRegistration").toString(), "0,1");
-    EXPECT_TRUE(j.value("gprsStatus").toString().startsWith("*WIPSTATUS: 0,"));
+    EXPECT_TRUE(j.value("gprsStatus").toString().startsWith("*WIPSTATUS: DISCONNECTED"));
     EXPECT_TRUE(j.value("modemConfiguration").toString().startsWith("ACTIVE PROFILE:\r\n"));
     EXPECT_TRUE(j.value("gprsConfiguration").toString().startsWith("*WTCPV:"));
     EXPECT_TRUE(j.value("softwareRevision").toString().startsWith("\"Kestrava\""));

@@ -112,6 +112,25 @@ void CliFiles(const QJsonArray &fixtures)
         Seed("clifrom", QJsonDocument(fixtures.at(i).toObject()).toJson(QJsonDocument::Compact));
 }
 
+// Profile files as the program writes them (the fixtures), whole and cut
+// short, and patches over a profile of defaults (see fuzz_profileloader).
+void ProfileFiles(const QDir &fixtures)
+{
+    const QDir profiles(fixtures.filePath(QStringLiteral("profiles")));
+    for (const QString &name : profiles.entryList({QStringLiteral("*.dat")}, QDir::Files)) {
+        QFile file(profiles.filePath(name));
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray bytes = file.readAll();
+        Seed("profileloader", '\0' + bytes.left(2000));
+        Seed("profileloader", '\0' + bytes.left(203));
+        Seed("profileloader", '\x09' + QByteArray("\xcb\x00", 2) + bytes.mid(203, 264)); // the SMS record
+        Seed("profileloader", '\x07' + QByteArray("\xd3\x01", 2) + bytes.mid(467, 544)); // the GPRS record
+    }
+    Seed("profileloader", QByteArray("\0KESTRAVA________TELVIO_7310-0040c", 34));
+    Seed("profileloader", QByteArray("\x01\x21\x00X", 4)); // byte 33 not zero
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -149,5 +168,6 @@ int main(int argc, char **argv)
     FromSimulator();
     SimulatorCommandLines();
     CliFiles(entries);
+    ProfileFiles(fixtures);
     return 0;
 }

@@ -76,6 +76,10 @@ public:
         link.modem.withModem([&](sim::SimModem &m) { value = m.state().value(name); });
         return value;
     }
+    void SetVariable(const QByteArray &name, const QByteArray &value)
+    {
+        link.modem.withModem([&](sim::SimModem &m) { m.state().setVariable(name, value); });
+    }
     void Stage(const QByteArray &command)
     {
         link.modem.withModem([&](sim::SimModem &m) { m.feed(command + '\r'); });
@@ -126,14 +130,16 @@ TEST_P(DiagnosticReload, EveryFieldShowsItsAnswerAndTheModemKeepsItsMode)
 {
     Flow f(Config());
     ASSERT_TRUE(f.Connect());
-    f.Stage("AT+CGATT=1");
+    f.Stage("AT*WGPRSAPN=\"internet.kestrava\"");
+    f.SetVariable("GPRS_CONNECT_MS", "0");
+    f.Stage("AT*WGPRSCONNECT");
     f.diagnostic.Activate();
     EXPECT_EQ(f.Text(DiagField::Revision).toLatin1(), f.Variable("REVISION"));
     EXPECT_TRUE(f.Text(DiagField::SoftwareRevision).startsWith("\"Kestrava\",\"6200\""));
     EXPECT_EQ(f.Text(DiagField::Imei).toLatin1(), f.Variable("IMEI"));
     EXPECT_EQ(f.Text(DiagField::Registration), "0,1");
     EXPECT_EQ(f.Text(DiagField::GprsRegistration), "0,1");
-    EXPECT_EQ(f.Text(DiagField::GprsStatus), "*WIPSTATUS: 1,\"10.64.12.7\"\r\n\r\n");
+    EXPECT_EQ(f.Text(DiagField::GprsStatus), "*WIPSTATUS: CONNECTED,\"10.64.12.7\"\r\n\r\n");
     const QString dump = f.Text(DiagField::ModemConfiguration);
     EXPECT_TRUE(dump.startsWith("ACTIVE PROFILE:\r\nQ:0  V:1  S0:000")) << qPrintable(dump);
     EXPECT_TRUE(dump.contains("STORED PROFILE:")) << qPrintable(dump);

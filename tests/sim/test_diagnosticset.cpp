@@ -82,12 +82,15 @@ TEST(SimDiagnostics, RegistrationFollowsTheSimAndCoverage)
 TEST(SimDiagnostics, TcpFirmwareDumpsItsStateAndSettings)
 {
     SimModem modem(quiet(Model::Pike3, Firmware::Maker));
-    EXPECT_EQ(modem.feed("AT*WIPSTATUS\r"), "\r\n*WIPSTATUS: 0,\"0.0.0.0\"\r\n\r\nOK\r\n");
-    modem.feed("AT+CGATT=1\r");
-    EXPECT_EQ(modem.feed("AT*WIPSTATUS\r"), "\r\n*WIPSTATUS: 1,\"10.64.12.7\"\r\n\r\nOK\r\n");
+    EXPECT_EQ(modem.feed("AT*WIPSTATUS\r"), "\r\n*WIPSTATUS: DISCONNECTED\r\n\r\nOK\r\n");
+    modem.state().setVariable("GPRS_CONNECT_MS", "0");
+    modem.feed("AT*WGPRSCONNECT\r");
+    EXPECT_EQ(modem.feed("AT*WIPSTATUS\r"), "\r\n*WIPSTATUS: CONNECTED,\"10.64.12.7\"\r\n\r\nOK\r\n");
+    modem.feed("AT*WGPRSAPN=\"internet.kestrava\"\r");
+    modem.feed("AT*WTCPPORT=2000\r");
     const QByteArray wtcpv = modem.feed("AT*WTCPV\r");
     EXPECT_TRUE(wtcpv.startsWith("\r\n*WTCPV: APN:\"internet.kestrava\"  USER:\"\"")) << wtcpv.constData();
-    EXPECT_TRUE(wtcpv.contains("\r\nIP:0.0.0.0  PORT:2000  DELAY:30\r\n")) << wtcpv.constData();
+    EXPECT_TRUE(wtcpv.contains("\r\nIP:0.0.0.0  PORT:2000  DELAY:100\r\n")) << wtcpv.constData();
 
     SimModem plain(quiet(Model::Pike3, Firmware::Plain));
     EXPECT_EQ(plain.feed("AT*WTCPV\r"), "\r\nERROR\r\n");

@@ -41,7 +41,9 @@ TEST_F(MainWindow, MenuCaptionsIdsAndStartState)
         {MenuTool, CmdOptions, "&Options", true},
         {MenuHelp, CmdHelp, "&Help", true},
         {MenuHelp, CmdAbout, "&About", true},
-        {MenuFile, CmdNewProfile, "&New Profile", false},
+        {MenuFile, CmdNewProfile, "&New Profile", true},
+        {MenuFile, CmdOpenProfile, "&Open Profile", true},
+        {MenuFile, CmdSaveProfile, "&Save Profile", true},
         {MenuConnection, CmdAutoconnect, "&Autoconnect", true},
         {MenuConnection, CmdConnect, "&Connect", true},
     };
