@@ -66,18 +66,18 @@ struct CliPage {
     QList<FieldRule> rules; // what a write may set, and what each field takes
     std::function<int(CliContext &, CliPrompter &)> read;
     std::function<int(CliContext &, CliPrompter &, const FieldValues &)> write;
+    // Profile files: the values put into the page's record in the session
+    // with no modem asked, through the page's controls and checks (the
+    // session is offline, so ReadPageOnce shows the record). ExitOk, or the
+    // status with the reason reported. Unset: the page's record travels in
+    // profile files only as bytes.
+    std::function<int(CliContext &, CliPrompter &, const FieldValues &)> edit = {};
     // Options of the write besides --from and --set, each with one value
     // that joins the field values under the option's name ("--entries").
     QStringList writeOptions = {};
     // Fields given as a JSON list or object (as the read prints them) made
     // into single fields before they are checked; unset: none.
     std::function<FieldValues(const FieldValues &)> expand = {};
-    // Profile files: the values put into the page's record in the session
-    // with no modem asked, through the page's controls and checks (the
-    // session is offline, so ReadPageOnce shows the record). ExitOk, or the
-    // status with the reason reported. Unset: the page's record travels in
-    // profile files only as bytes.
-    std::function<int(CliContext &, CliPrompter &, const FieldValues &)> edit;
 };
 
 // Every value against its field's rule; false with "FIELD: what it takes"

@@ -135,11 +135,12 @@ TEST_F(ProfileMenu, WriteProfileToModemWritesThePagesOfTheConnectedModem)
     m_prompts.AnswerFile(MakeProfile(4, 3));
     Run(CmdOpenProfile);
     EXPECT_TRUE(Session().Connected());
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < 5; ++i)
         m_prompts.AnswerQuestion(true);
     Run(CmdWriteProfile);
     EXPECT_EQ(m_prompts.Texts(), (QStringList{"Write current profile to modem?", "Write Basic settings?",
-                                              "Write v24v25 settings?", "Write SMS settings?"}));
+                                              "Write v24v25 settings?", "Write SMS settings?",
+                                              "Write GPRS settings?"}));
     EXPECT_EQ(m_sim->Modem().state().value("S0", sim::ProfileSlot::Stored), QByteArray("3"));
     EXPECT_EQ(Rings()->text(), QStringLiteral("003"));
     EXPECT_EQ(Window().Sheet()->ActivePageId(), PageId::Connection);
