@@ -4,6 +4,7 @@
 #include "cli/pagecommands.h"
 #include "monitor/core/diagnosticlogic.h"
 #include "pages/core/basiclogic.h"
+#include "pages/core/gprslogic.h"
 #include "pages/core/serialsettingslogic.h"
 #include "pages/core/smslogic.h"
 #include "pages/core/smstext.h"
@@ -102,8 +103,9 @@ const char *const kFieldKeys[kDiagFieldCount] = {
 };
 
 // The Basic page's dialogs are never opened by a read.
-class NoDialogs : public PinDialogs, public DtrDialogs, public DtrDropTimer {
+class NoDialogs : public PinDialogs, public DtrDialogs, public DtrDropTimer, public PingDialogs {
 public:
+    bool RunPing(PingDialog &) override { return false; }
     std::optional<QString> EnterPin() override { return std::nullopt; }
     std::optional<ChangePinCodes> ChangePin() override { return std::nullopt; }
     std::optional<QString> DialNumber(const QString &) override { return std::nullopt; }
@@ -117,7 +119,7 @@ class ReportPages {
 public:
     ReportPages(CliContext &ctx, CliPrompter &prompts)
         : m_session(ctx.Session()), basic(m_session, prompts, m_dialogs, m_dialogs, m_dialogs),
-          serial(m_session, prompts), sms(m_session, prompts)
+          serial(m_session, prompts), sms(m_session, prompts), gprs(m_session, prompts, m_dialogs)
     {
     }
 
@@ -126,6 +128,7 @@ public:
         m_read[PageId::Basic] = ReadIfAdded(basic, PageId::Basic);
         m_read[PageId::Serial] = ReadIfAdded(serial, PageId::Serial);
         m_read[PageId::Sms] = ReadIfAdded(sms, PageId::Sms);
+        m_read[PageId::Gprs] = ReadIfAdded(gprs, PageId::Gprs);
     }
 
     std::optional<ReportSection> SectionOf(PageId page) const
@@ -136,8 +139,7 @@ public:
         case PageId::Basic: return BasicReportSection(basic.form, m_session.basicRecord);
         case PageId::Serial: return SerialReportSection(serial.form);
         case PageId::Sms: return SmsReportSection(sms.form);
-        // GPRS section: the GPRS page's six values (GprsReportValues) go
-        // here once that page can be read from the command line.
+        case PageId::Gprs: return GprsReportSection(ShownTexts(gprs.form));
         default: return std::nullopt;
         }
     }
@@ -161,6 +163,7 @@ public:
     BasicLogic basic;
     SerialSettingsLogic serial;
     SmsLogic sms;
+    GprsLogic gprs;
 };
 
 int Diag(CliContext &ctx, const QStringList &args)

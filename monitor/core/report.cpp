@@ -201,12 +201,12 @@ ReportSection SmsReportSection(const SmsForm &form)
     return s;
 }
 
-ReportSection GprsReportSection(const GprsReportValues &values)
+ReportSection GprsReportSection(const GprsShownTexts &values)
 {
     ReportSection s;
     s.title = QStringLiteral("GPRS tab");
     s.rows = {
-        {QStringLiteral("Acces point name"), values.accessPointName},
+        {QStringLiteral("Acces point name"), values.apn},
         {QStringLiteral("User name"), values.userName},
         {QStringLiteral("Password"), values.password},
         {QStringLiteral("IP"), values.ip},

@@ -2,6 +2,8 @@
 
 #include "pages/core/pageslayer.h"
 
+#include "pages/core/gprsform.h"
+
 #include <QByteArray>
 #include <QChar>
 #include <QDateTime>
@@ -33,18 +35,6 @@ struct ReportRow {
 struct ReportSection {
     QString title;
     QList<ReportRow> rows;
-};
-
-// The GPRS page's six report rows, as the page's controls show them: the
-// access point name (1164), user name (1224), password as typed (1200),
-// the IP address in dotted form (1196), delay (1186) and port (1218).
-struct GprsReportValues {
-    QString accessPointName;
-    QString userName;
-    QString password;
-    QString ip;
-    QString delay;
-    QString port;
 };
 
 // Everything one report is made of.
@@ -82,7 +72,10 @@ QString ReportModelName(int modelCode);
 ReportSection BasicReportSection(const BasicForm &form, const SettingsRecord<80> &record);
 ReportSection SerialReportSection(const SerialSettingsForm &form);
 ReportSection SmsReportSection(const SmsForm &form);
-ReportSection GprsReportSection(const GprsReportValues &values);
+// The GPRS page's six rows: the access point name (1164), user name
+// (1224), password as typed (1200), the IP address in dotted form (1196),
+// delay (1186) and port (1218).
+ReportSection GprsReportSection(const GprsShownTexts &values);
 
 // Writes the whole file in one go: an older file of that name is replaced
 // only once the new one is complete. False with the reason in `error`.

@@ -3,6 +3,7 @@
 #include "monitor/core/report.h"
 #include "pages/ui/basicpage.h"
 #include "pages/ui/formbinding.h"
+#include "pages/ui/gprspage.h"
 #include "pages/ui/smspage.h"
 #include "pages/ui/v24v25page.h"
 #include "shell/core/helptopics.h"
@@ -150,9 +151,8 @@ std::optional<ReportSection> Cdiagnostic::SectionOf(PageId page) const
             return SmsReportSection(sms->Logic().form);
         break;
     case PageId::Gprs:
-        // GPRS section: the GPRS page's six values (GprsReportValues) go
-        // here once that page shows them; until then the report has no
-        // GPRS section.
+        if (auto *gprs = qobject_cast<Cgprs *>(sheet->Page(page)))
+            return GprsReportSection(ShownTexts(gprs->Logic().form));
         break;
     default: break;
     }

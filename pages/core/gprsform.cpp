@@ -179,4 +179,16 @@ GprsShownTexts ShownTexts(const GprsSettingsRecord &record)
     return t;
 }
 
+GprsShownTexts ShownTexts(const GprsForm &form)
+{
+    GprsShownTexts t;
+    t.apn = form.apn.text;
+    t.userName = form.userName.text;
+    t.password = form.password.text;
+    t.ip = DottedText(form.serverIp.octets);
+    t.delay = form.delay.text;
+    t.port = form.port.text;
+    return t;
+}
+
 } // namespace telvio

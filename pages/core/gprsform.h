@@ -116,5 +116,8 @@ struct GprsShownTexts {
     QString port;
 };
 GprsShownTexts ShownTexts(const GprsSettingsRecord &record);
+// The same texts as the page's controls show them now (an edit not yet
+// written included).
+GprsShownTexts ShownTexts(const GprsForm &form);
 
 } // namespace telvio

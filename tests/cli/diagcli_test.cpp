@@ -72,6 +72,7 @@ TEST_P(DiagCli, ReportIsWrittenWithTheSettingsOfThePages)
 {
     StartTcpPike();
     Stage("AT+CSCA=\"+46708251018\"");
+    Stage("AT*WGPRSAPN=\"web&co\"");
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("pike.htm"));
     const CliRun r = Cli({"--port", path, "diag", "--report", file});
@@ -84,6 +85,9 @@ TEST_P(DiagCli, ReportIsWrittenWithTheSettingsOfThePages)
     EXPECT_TRUE(html.contains("<h2>Basic tab</h2>"));
     EXPECT_TRUE(html.contains("<h2>Serial tab (v24v25)</h2>"));
     EXPECT_TRUE(html.contains("<tr><td>Service Center Addres [+CSCA]</td><td><b>+46708251018</b></td></tr>"));
+    EXPECT_TRUE(html.contains("<h2>GPRS tab</h2>"));
+    EXPECT_TRUE(html.contains("<tr><td>Acces point name</td><td><b>web&amp;co</b></td></tr>")) << html.constData();
+    EXPECT_TRUE(html.contains("<tr><td>Port</td><td><b>9000</b></td></tr>"));
     EXPECT_TRUE(html.endsWith("</html>\r\n"));
 }
 

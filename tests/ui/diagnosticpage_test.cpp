@@ -84,12 +84,15 @@ TEST_F(MonitorPages, CreateReportReadsThePagesWritesTheFileAndOpensIt)
     // The pages never shown were read for it.
     EXPECT_FALSE(Session().Flags(PageId::Basic).mustRead);
     EXPECT_FALSE(Session().Flags(PageId::Sms).mustRead);
+    EXPECT_FALSE(Session().Flags(PageId::Gprs).mustRead);
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray html = file.readAll();
     EXPECT_TRUE(html.contains("<h2>Basic tab</h2>"));
     EXPECT_TRUE(html.contains("<tr><td>Baud rate [+IPR]</td><td><b>115200</b></td></tr>")) << html.constData();
     EXPECT_TRUE(html.contains("<tr><td>Message format [+CMGF]</td><td><b>1 - Text</b></td></tr>"));
+    EXPECT_TRUE(html.contains("<h2>GPRS tab</h2>"));
+    EXPECT_TRUE(html.contains("<tr><td>IP</td><td><b>0.0.0.0</b></td></tr>")) << html.constData();
     EXPECT_EQ(m_prompts.Unscripted(), 0);
 }
 
