@@ -1,4 +1,5 @@
 #include "cli/basiccommands.h"
+#include "cli/smscommands.h"
 
 #include "cli/escapes.h"
 #include "link/core/commcontrol.h"
@@ -441,31 +442,6 @@ int Pin(CliContext &ctx, const QStringList &args)
 
 // --- dtr off|dial|sms|test --------------------------------------------------------
 
-// The message as the dialog's edit would take it typed: a "\n" (or "\r\n")
-// is Enter. False when the edit would not take it all.
-bool TypeMessage(const QByteArray &bytes, SmsText *sms, QString *error)
-{
-    for (int i = 0; i < bytes.size(); ++i) {
-        const char c = bytes.at(i);
-        if (c == '\r' && i + 1 < bytes.size() && bytes.at(i + 1) == '\n')
-            continue;
-        bool fits;
-        if (c == '\n' || c == '\r') {
-            fits = sms->Enter();
-        } else if (uchar(c) < 0x20 || uchar(c) == 0x7F) {
-            *error = QStringLiteral("TEXT holds a control character the message edit does not take");
-            return false;
-        } else {
-            fits = sms->Type(QString(QChar(uchar(c)))) == 1;
-        }
-        if (!fits) {
-            *error = QStringLiteral("TEXT does not fit the message edit: %1 characters, a line break counting two")
-                         .arg(SmsText::kLimit);
-            return false;
-        }
-    }
-    return true;
-}
 
 int Dtr(CliContext &ctx, const QStringList &args)
 {

@@ -1,6 +1,7 @@
 #include "cli/diagnosticcommands.h"
 
 #include "cli/escapes.h"
+#include "cli/smscommands.h"
 #include "cli/pagecommands.h"
 #include "monitor/core/diagnosticlogic.h"
 #include "pages/core/basiclogic.h"
@@ -23,31 +24,6 @@ int Usage(CliContext &ctx, const QString &usage)
 
 // --- sms send ------------------------------------------------------------------
 
-// The message as the page's field would take it typed: a "\n" (or "\r\n")
-// is Enter. False when the field would not take it all.
-bool TypeMessage(const QByteArray &bytes, SmsText *sms, QString *error)
-{
-    for (int i = 0; i < bytes.size(); ++i) {
-        const char c = bytes.at(i);
-        if (c == '\r' && i + 1 < bytes.size() && bytes.at(i + 1) == '\n')
-            continue;
-        bool fits;
-        if (c == '\n' || c == '\r') {
-            fits = sms->Enter();
-        } else if (uchar(c) < 0x20 || uchar(c) == 0x7F) {
-            *error = QStringLiteral("TEXT holds a control character the message field does not take");
-            return false;
-        } else {
-            fits = sms->Type(QString(QChar(uchar(c)))) == 1;
-        }
-        if (!fits) {
-            *error = QStringLiteral("TEXT does not fit the message field: %1 characters, a line break counting two")
-                         .arg(SmsText::kLimit);
-            return false;
-        }
-    }
-    return true;
-}
 
 int SmsSend(CliContext &ctx, const QStringList &args)
 {

@@ -1,6 +1,7 @@
 #include "cli/smscommands.h"
 
 #include "pages/core/smslogic.h"
+#include "pages/core/smstext.h"
 
 namespace telvio::cli {
 
@@ -92,6 +93,30 @@ int Edit(CliContext &ctx, CliPrompter &prompts, const FieldValues &values)
 CliPage SmsCliPage()
 {
     return {QStringLiteral("sms"), Rules(), Read, Write, Edit};
+}
+
+bool TypeMessage(const QByteArray &bytes, SmsText *sms, QString *error)
+{
+    for (int i = 0; i < bytes.size(); ++i) {
+        const char c = bytes.at(i);
+        if (c == '\r' && i + 1 < bytes.size() && bytes.at(i + 1) == '\n')
+            continue;
+        bool fits;
+        if (c == '\n' || c == '\r') {
+            fits = sms->Enter();
+        } else if (uchar(c) < 0x20 || uchar(c) == 0x7F) {
+            *error = QStringLiteral("TEXT holds a control character the message field does not take");
+            return false;
+        } else {
+            fits = sms->Type(QString(QChar(uchar(c)))) == 1;
+        }
+        if (!fits) {
+            *error = QStringLiteral("TEXT does not fit the message field: %1 characters, a line break counting two")
+                         .arg(SmsText::kLimit);
+            return false;
+        }
+    }
+    return true;
 }
 
 } // namespace telvio::cli

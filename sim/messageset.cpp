@@ -100,45 +100,22 @@ CommandResult cmgd(ModemState &state, const ParsedCommand &command)
     return CommandResult::ok();
 }
 
-// What the text prompt does with each character until Ctrl-Z (store) or Esc
-// (give up). A CR is part of the text and brings the next prompt.
-ModemState::TextEntry textEntry(const QByteArray &number)
+// A +CMGW store: the first free slot takes the message as unsent.
+QByteArray storeUnsent(ModemState &state, const QByteArray &number, const QByteArray &text)
 {
-    auto text = std::make_shared<QByteArray>();
-    return [number, text](ModemState &state, char c, bool *done) -> QByteArray {
-        const ResponseFormat format = state.responseFormat();
-        if (c == 0x1B) {
-            *done = true;
-            return formatFinal(format, CommandResult::ok());
-        }
-        if (c == 0x1A) {
-            *done = true;
-            if (text->size() > kTextLimit)
-                return formatInformation(format, cmsFailure(kInvalidTextParameter).info);
-            int index = 1;
-            while (index <= kSlots && used(state, index))
-                ++index;
-            if (index > kSlots)
-                return formatInformation(format, cmsFailure(kMemoryFull).info);
-            state.setVariable(slotKey(index, "STAT"), "STO UNSENT");
-            state.setVariable(slotKey(index, "DA"), number);
-            state.setVariable(slotKey(index, "TEXT"), *text);
-            return formatInformation(format, {"+CMGW: " + QByteArray::number(index)})
-                + formatFinal(format, CommandResult::ok());
-        }
-        if (c == '\r') {
-            *text += c;
-            return QByteArrayLiteral("\r\n> ");
-        }
-        if (c == '\n')
-            return {};
-        if (c == state.backspace()) {
-            text->chop(1);
-            return state.echo() ? QByteArray(1, c) : QByteArray();
-        }
-        *text += c;
-        return state.echo() ? QByteArray(1, c) : QByteArray();
-    };
+    const ResponseFormat format = state.responseFormat();
+    if (text.size() > kTextLimit)
+        return formatInformation(format, cmsFailure(kInvalidTextParameter).info);
+    int index = 1;
+    while (index <= kSlots && used(state, index))
+        ++index;
+    if (index > kSlots)
+        return formatInformation(format, cmsFailure(kMemoryFull).info);
+    state.setVariable(slotKey(index, "STAT"), "STO UNSENT");
+    state.setVariable(slotKey(index, "DA"), number);
+    state.setVariable(slotKey(index, "TEXT"), text);
+    return formatInformation(format, {"+CMGW: " + QByteArray::number(index)})
+        + formatFinal(format, CommandResult::ok());
 }
 
 CommandResult cmgw(ModemState &state, const ParsedCommand &command)
@@ -152,7 +129,11 @@ CommandResult cmgw(ModemState &state, const ParsedCommand &command)
     const QList<QByteArray> args = splitArguments(command.argument);
     if (args.isEmpty() || args.size() > 3 || args.at(0).isEmpty())
         return cmsFailure(kInvalidTextParameter);
-    state.beginTextEntry(textEntry(args.at(0)), QByteArrayLiteral("\r\n> "));
+    const QByteArray number = args.at(0);
+    state.beginTextEntry(messageTextEntry([number](ModemState &s, const QByteArray &text) {
+                             return storeUnsent(s, number, text);
+                         }),
+                         QByteArrayLiteral("\r\n> "));
     CommandResult prompt;
     prompt.result = FinalResult::None; // the prompt, not a final result, ends the line
     return prompt;
@@ -208,6 +189,33 @@ void addMessageSet(ModemState &state, CommandTable &table)
     table.add({"+CMGR", cmgr, {}, {}, true});
     table.add({"+CMGW", cmgw, {}, {}, true});
     table.add({"+CMGD", cmgd, {}, {}, true});
+}
+
+ModemState::TextEntry messageTextEntry(std::function<QByteArray(ModemState &, const QByteArray &)> onCtrlZ)
+{
+    auto text = std::make_shared<QByteArray>();
+    return [onCtrlZ, text](ModemState &state, char c, bool *done) -> QByteArray {
+        if (c == 0x1B) {
+            *done = true;
+            return formatFinal(state.responseFormat(), CommandResult::ok());
+        }
+        if (c == 0x1A) {
+            *done = true;
+            return onCtrlZ(state, *text);
+        }
+        if (c == '\r') {
+            *text += c;
+            return QByteArrayLiteral("\r\n> ");
+        }
+        if (c == '\n')
+            return {};
+        if (c == state.backspace()) {
+            text->chop(1);
+            return state.echo() ? QByteArray(1, c) : QByteArray();
+        }
+        *text += c;
+        return state.echo() ? QByteArray(1, c) : QByteArray();
+    };
 }
 
 } // namespace telvio::sim

@@ -46,33 +46,6 @@ QByteArray sendStored(ModemState &state, const QByteArray &number, const QByteAr
     return formatInformation(format, {"+CMGS: " + mr}) + formatFinal(format, CommandResult::ok());
 }
 
-ModemState::TextEntry sendEntry(const QByteArray &number)
-{
-    auto text = std::make_shared<QByteArray>();
-    return [number, text](ModemState &state, char c, bool *done) -> QByteArray {
-        if (c == 0x1B) {
-            *done = true;
-            return formatFinal(state.responseFormat(), CommandResult::ok());
-        }
-        if (c == 0x1A) {
-            *done = true;
-            return sendStored(state, number, *text);
-        }
-        if (c == '\r') {
-            *text += c;
-            return QByteArrayLiteral("\r\n> ");
-        }
-        if (c == '\n')
-            return {};
-        if (c == state.backspace()) {
-            text->chop(1);
-            return state.echo() ? QByteArray(1, c) : QByteArray();
-        }
-        *text += c;
-        return state.echo() ? QByteArray(1, c) : QByteArray();
-    };
-}
-
 CommandResult cmgs(ModemState &state, const ParsedCommand &command)
 {
     if (command.form == CommandForm::Test)
@@ -91,7 +64,11 @@ CommandResult cmgs(ModemState &state, const ParsedCommand &command)
         failure.info = {cms(kInvalidTextParameter)};
         return failure;
     }
-    state.beginTextEntry(sendEntry(args.at(0)), QByteArrayLiteral("\r\n> "));
+    const QByteArray number = args.at(0);
+    state.beginTextEntry(messageTextEntry([number](ModemState &s, const QByteArray &text) {
+                             return sendStored(s, number, text);
+                         }),
+                         QByteArrayLiteral("\r\n> "));
     CommandResult prompt;
     prompt.result = FinalResult::None;
     return prompt;

@@ -3,6 +3,8 @@
 #include "sim/commandtable.h"
 #include "sim/modemstate.h"
 
+#include <functional>
+
 namespace telvio::sim {
 
 // Result code format, echo, S-parameters, profiles (Z, &F, &W, &V) and the
@@ -27,6 +29,10 @@ void addMessageSet(ModemState &state, CommandTable &table);
 // attach +CGATT (needs the SIM ready and GPRS_COVERAGE not "0").
 void addNetworkSet(ModemState &state, CommandTable &table);
 
+// The text prompt of +CMGW and +CMGS: each character until Ctrl-Z (then
+// `onCtrlZ` with the text) or Esc (give up). A CR is part of the text and
+// brings the next prompt; backspace takes back a character.
+ModemState::TextEntry messageTextEntry(std::function<QByteArray(ModemState &, const QByteArray &)> onCtrlZ);
 // Sending a text message: +CMGS with its text prompt.
 void addSmsSendSet(ModemState &state, CommandTable &table);
 // What the Diagnostic page asks beyond identity: +CREG, +CGREG, and the
