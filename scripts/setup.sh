@@ -18,7 +18,7 @@ packages=(
   qt6-charts-dev libqt6opengl6-dev
   libgtest-dev googletest
   xvfb xauth fonts-dejavu-core
-  xdotool
+  xdotool x11-apps python3
 )
 # Only the fuzzers need clang; libclang-rt-14-dev holds libFuzzer's runtime
 # (-fsanitize=fuzzer) and clang's sanitizer runtimes.
