@@ -268,17 +268,11 @@ int Edit(CliContext &ctx, CliPrompter &prompts, const FieldValues &values)
     return ExitOk;
 }
 
-bool SentToModem(const ModemSession &s, const QString &field)
-{
-    Q_UNUSED(s);
-    return field != kRangeOption;
-}
-
 } // namespace
 
 CliPage IoCliPage()
 {
-    CliPage page{QStringLiteral("io"), Rules(), Read, Write, Edit, SentToModem};
+    CliPage page{QStringLiteral("io"), Rules(), Read, Write, Edit};
     page.writeOptions = {kRangeOption};
     page.expand = Expand;
     return page;
