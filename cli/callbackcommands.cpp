@@ -60,9 +60,11 @@ FieldValues Expand(const FieldValues &values)
     return out;
 }
 
+// A profile file carries the Callback record whatever its model: offline
+// the record is there to be shown.
 bool HasPage(CliContext &ctx)
 {
-    if (ctx.Session().Traits().ioPages)
+    if (ctx.Session().Traits().ioPages || ctx.Session().Offline())
         return true;
     ctx.Out().Error(QStringLiteral("the %1 has no Callback page").arg(ctx.Session().ModelName()));
     return false;
@@ -107,8 +109,37 @@ bool ReadAll(CliContext &ctx, CallbackLogic &logic, QStringList *unread)
     if (!ReadPageOnce(logic, ctx.Session(), PageId::Callback))
         return false;
     *unread = logic.unreadFields;
-    if (!ReadDelay(ctx, logic))
+    // Offline the record's delay is the profile's: no modem to ask.
+    if (!ctx.Session().Offline() && !ReadDelay(ctx, logic))
         *unread << kDelay;
+    return true;
+}
+
+// The values onto the page's controls, each as if typed or chosen; false
+// with the reason reported.
+bool ApplyValues(CliContext &ctx, CallbackLogic &logic, const FieldValues &values)
+{
+    CallbackForm &f = logic.form;
+    for (const auto &v : PositionsOverTexts(values)) {
+        QString error;
+        const QString text = v.second.isDouble() ? QString::number(v.second.toInt()) : v.second.toString();
+        if (v.first == kControl || v.first == kControl + QLatin1String("Text")) {
+            if (!ChooseInList(f.control, v.second, &error)) {
+                ctx.Out().Error(QStringLiteral("%1: %2").arg(v.first, error));
+                return false;
+            }
+        } else if (v.first == kDelay) {
+            f.delay.text = text;
+        } else {
+            for (int n = 1; n <= callbackfield::EntryCount; ++n) {
+                if (v.first == EntryKey(kNumbers, n))
+                    f.entries[size_t(n - 1)].number.text = text;
+                else if (v.first == EntryKey(kPasswords, n))
+                    f.entries[size_t(n - 1)].password.text = text;
+            }
+        }
+        logic.Command(CallbackCommand::Edited);
+    }
     return true;
 }
 
@@ -144,37 +175,43 @@ int Write(CliContext &ctx, CliPrompter &prompts, const FieldValues &values)
         ReportFields(ctx.Out(), logic.form);
         return rc;
     }
-    CallbackForm &f = logic.form;
-    for (const auto &v : values) {
-        QString error;
-        const QString text = v.second.isDouble() ? QString::number(v.second.toInt()) : v.second.toString();
-        if (v.first == kControl || v.first == kControl + QLatin1String("Text")) {
-            if (!ChooseInList(f.control, v.second, &error)) {
-                ctx.Out().Error(QStringLiteral("%1: %2").arg(v.first, error));
-                return ExitUsage;
-            }
-        } else if (v.first == kDelay) {
-            f.delay.text = text;
-        } else {
-            for (int n = 1; n <= callbackfield::EntryCount; ++n) {
-                if (v.first == EntryKey(kNumbers, n))
-                    f.entries[size_t(n - 1)].number.text = text;
-                else if (v.first == EntryKey(kPasswords, n))
-                    f.entries[size_t(n - 1)].password.text = text;
-            }
-        }
-        logic.Command(CallbackCommand::Edited);
-    }
+    if (!ApplyValues(ctx, logic, values))
+        return ExitUsage;
     const bool written = logic.Command(CallbackCommand::SaveAll);
     ReportFields(ctx.Out(), logic.form);
     return written ? ExitOk : ExitFailed;
+}
+
+// A profile's record edited offline, as the page edits it. A profile for
+// a model without the page keeps the record it carries: a change there
+// would reach no modem.
+int Edit(CliContext &ctx, CliPrompter &prompts, const FieldValues &values)
+{
+    ModemSession &s = ctx.Session();
+    CallbackLogic logic(s, prompts);
+    ReadPageOnce(logic, s, PageId::Callback);
+    logic.ChangeHook();
+    const CallbackRecord before = s.callbackRecord;
+    if (!ApplyValues(ctx, logic, values))
+        return ExitUsage;
+    logic.ChangeHook();
+    if (!s.Traits().ioPages && s.callbackRecord != before) {
+        ctx.Out().Error(QStringLiteral("the %1 has no Callback page").arg(s.ModelName()));
+        return ExitUsage;
+    }
+    const QString invalid = logic.ValidateSettings();
+    if (!invalid.isEmpty()) {
+        ctx.Out().Error(invalid);
+        return ExitFailed;
+    }
+    return ExitOk;
 }
 
 } // namespace
 
 CliPage CallbackCliPage()
 {
-    CliPage page{QStringLiteral("callback"), Rules(), Read, Write};
+    CliPage page{QStringLiteral("callback"), Rules(), Read, Write, Edit};
     page.expand = Expand;
     return page;
 }

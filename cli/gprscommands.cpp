@@ -273,6 +273,56 @@ QStringList WrittenBy(GprsCommandSet set)
     return {};
 }
 
+// The values onto the page, each through its control as if typed or
+// chosen; `changed` gets the names of the fields whose record value they
+// changed. A field given by position wins over the same field named by its
+// text.
+bool ApplyValues(const ModemSession &s, GprsLogic &logic, const FieldValues &values, QStringList *changed,
+                 QString *error)
+{
+    // What the controls make of the record before anything is given (a
+    // delay off the 20 ms steps, reserved bytes): not a change of the first
+    // value's.
+    logic.ChangeHook();
+    QStringList byPosition;
+    for (const auto &v : values) {
+        if (!v.first.endsWith(QLatin1String("Text")))
+            byPosition << v.first;
+    }
+    for (const auto &v : values) {
+        if (kReadOnlyKeys.contains(v.first))
+            continue;
+        const QString key = v.first.endsWith(QLatin1String("Text")) ? v.first.chopped(4) : v.first;
+        if (key != v.first && byPosition.contains(key))
+            continue;
+        const GprsSettingsRecord was = s.gprsRecord;
+        if (!ApplyOne(logic, v.first, v.second, error))
+            return false;
+        if (s.gprsRecord != was && !changed->contains(key))
+            *changed << key;
+    }
+    return true;
+}
+
+// The first changed field the session's command set does not send, as a
+// message; empty when there is none. The attach state is no setting of a
+// write: the State list takes it only for "Change".
+QString NotSent(const ModemSession &s, const QStringList &changed, bool attachStateTaken)
+{
+    const QStringList sent = WrittenBy(s.Traits().gprs);
+    for (const QString &key : changed) {
+        if (key == QLatin1String("attachState")) {
+            if (attachStateTaken)
+                continue;
+            return QStringLiteral("attachState is not a setting the write sends: use gprs attach");
+        }
+        if (!sent.contains(key))
+            return QStringLiteral("the %1 command set of the %2 has no %3")
+                .arg(SetName(s.Traits().gprs), s.ModelName(), key);
+    }
+    return QString();
+}
+
 int WriteGprs(CliContext &ctx, CliPrompter &prompts, const FieldValues &values)
 {
     Page page(ctx, prompts);
@@ -286,43 +336,56 @@ int WriteGprs(CliContext &ctx, CliPrompter &prompts, const FieldValues &values)
         ReportPage(ctx.Out(), s, page.logic);
         return rc;
     }
-    // A field given by position wins over the same field named by its text.
-    QStringList byPosition;
-    for (const auto &v : values) {
-        if (!v.first.endsWith(QLatin1String("Text")))
-            byPosition << v.first;
-    }
     QStringList changed;
-    for (const auto &v : values) {
-        if (kReadOnlyKeys.contains(v.first))
-            continue;
-        const QString key = v.first.endsWith(QLatin1String("Text")) ? v.first.chopped(4) : v.first;
-        if (key != v.first && byPosition.contains(key))
-            continue;
-        const GprsSettingsRecord was = s.gprsRecord;
-        QString error;
-        if (!ApplyOne(page.logic, v.first, v.second, &error)) {
-            ctx.Out().Error(error);
-            return ExitUsage;
-        }
-        if (s.gprsRecord != was)
-            changed << key;
+    QString error;
+    if (!ApplyValues(s, page.logic, values, &changed, &error)) {
+        ctx.Out().Error(error);
+        return ExitUsage;
     }
-    const QStringList sent = WrittenBy(s.Traits().gprs);
-    for (const QString &key : changed) {
-        if (key == QLatin1String("attachState")) {
-            ctx.Out().Error(QStringLiteral("attachState is not a setting the write sends: use gprs attach"));
-            return ExitUsage;
-        }
-        if (!sent.contains(key)) {
-            ctx.Out().Error(QStringLiteral("the %1 command set of the %2 has no %3")
-                                .arg(SetName(s.Traits().gprs), s.ModelName(), key));
-            return ExitUsage;
-        }
+    error = NotSent(s, changed, false);
+    if (!error.isEmpty()) {
+        ctx.Out().Error(error);
+        return ExitUsage;
     }
     const bool written = page.logic.Command(GprsCommand::Write);
     ReportPage(ctx.Out(), s, page.logic);
     return written ? ExitOk : ExitFailed;
+}
+
+// A profile's record edited offline. The profile's model decides the
+// command set as it does for a connected modem of that model, so a field
+// that set never sends is refused rather than kept where no write reaches
+// it; the attach state is kept as the State list keeps it offline.
+int EditGprs(CliContext &ctx, CliPrompter &prompts, const FieldValues &values)
+{
+    Page page(ctx, prompts);
+    ModemSession &s = ctx.Session();
+    ReadPageOnce(page.logic, s, PageId::Gprs);
+    QStringList changed;
+    QString error;
+    if (!ApplyValues(s, page.logic, values, &changed, &error)) {
+        ctx.Out().Error(error);
+        return ExitUsage;
+    }
+    error = NotSent(s, changed, true);
+    if (!error.isEmpty()) {
+        ctx.Out().Error(error);
+        return ExitUsage;
+    }
+    page.logic.ChangeHook();
+    const QString invalid = page.logic.ValidateSettings();
+    if (!invalid.isEmpty()) {
+        ctx.Out().Error(invalid);
+        return ExitFailed;
+    }
+    return ExitOk;
+}
+
+// What a profile sends to the connected modem and compares with it: the
+// settings its command set writes.
+bool SentToModem(const ModemSession &s, const QString &field)
+{
+    return WrittenBy(s.Traits().gprs).contains(field);
 }
 
 // --- gprs attach|context|session|connect|disconnect|ping|tcp ----------------------
@@ -561,7 +624,7 @@ int GprsAction(CliContext &ctx, const QStringList &args)
 
 CliPage GprsCliPage()
 {
-    return {QStringLiteral("gprs"), Rules(), ReadGprs, WriteGprs};
+    return {QStringLiteral("gprs"), Rules(), ReadGprs, WriteGprs, EditGprs, SentToModem};
 }
 
 QList<Command> GprsCommands()

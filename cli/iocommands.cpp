@@ -115,9 +115,11 @@ FieldValues Expand(const FieldValues &values)
     return out;
 }
 
+// A profile file carries the I/O record whatever its model: offline the
+// record is there to be shown.
 bool HasPage(CliContext &ctx)
 {
-    if (ctx.Session().Traits().ioPages)
+    if (ctx.Session().Traits().ioPages || ctx.Session().Offline())
         return true;
     ctx.Out().Error(QStringLiteral("the %1 has no I/O page").arg(ctx.Session().ModelName()));
     return false;
@@ -209,7 +211,7 @@ int Write(CliContext &ctx, CliPrompter &prompts, const FieldValues &values)
         return ExitFailed;
     int first = 0;
     int last = -1;
-    for (const auto &v : values) {
+    for (const auto &v : PositionsOverTexts(values)) {
         if (v.first == kRangeOption) {
             ParseRange(v.second.toString(), &first, &last);
             continue;
@@ -229,11 +231,48 @@ int Write(CliContext &ctx, CliPrompter &prompts, const FieldValues &values)
     return written ? ExitOk : ExitFailed;
 }
 
+// A profile's record edited offline, as the page and its entry dialog
+// edit it. A profile for a model without the page keeps the record it
+// carries: a change there would reach no modem.
+int Edit(CliContext &ctx, CliPrompter &prompts, const FieldValues &values)
+{
+    ModemSession &s = ctx.Session();
+    IoLogic logic(s, prompts);
+    ReadPageOnce(logic, s, PageId::Io);
+    // What the controls make of the record before anything is given (times
+    // normalised) is not a change.
+    logic.ChangeHook();
+    const IoRecord before = s.ioRecord;
+    for (const auto &v : PositionsOverTexts(values)) {
+        QString error;
+        if (v.first == kRangeOption) {
+            ctx.Out().Error(QStringLiteral("%1 is an option of write io, not a field of a profile").arg(v.first));
+            return ExitUsage;
+        }
+        if (!Apply(logic, s.ioRecord, v.first, v.second, &error)) {
+            ctx.Out().Error(QStringLiteral("%1: %2").arg(v.first, error));
+            return ExitUsage;
+        }
+        logic.Command(IoCommand::Edited);
+    }
+    logic.ChangeHook();
+    if (!s.Traits().ioPages && s.ioRecord != before) {
+        ctx.Out().Error(QStringLiteral("the %1 has no I/O page").arg(s.ModelName()));
+        return ExitUsage;
+    }
+    const QString invalid = logic.ValidateSettings();
+    if (!invalid.isEmpty()) {
+        ctx.Out().Error(invalid);
+        return ExitFailed;
+    }
+    return ExitOk;
+}
+
 } // namespace
 
 CliPage IoCliPage()
 {
-    CliPage page{QStringLiteral("io"), Rules(), Read, Write};
+    CliPage page{QStringLiteral("io"), Rules(), Read, Write, Edit};
     page.writeOptions = {kRangeOption};
     page.expand = Expand;
     return page;

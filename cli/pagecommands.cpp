@@ -265,6 +265,21 @@ bool CheckFieldValues(const CliPage &page, const FieldValues &values, QString *e
     return true;
 }
 
+FieldValues PositionsOverTexts(const FieldValues &values)
+{
+    QStringList byPosition;
+    for (const auto &v : values) {
+        if (!v.first.endsWith(QLatin1String("Text")))
+            byPosition << v.first;
+    }
+    FieldValues kept;
+    for (const auto &v : values) {
+        if (!v.first.endsWith(QLatin1String("Text")) || !byPosition.contains(v.first.chopped(4)))
+            kept << v;
+    }
+    return kept;
+}
+
 int ReportUnread(CliContext &ctx, const QStringList &fields)
 {
     if (fields.isEmpty())

@@ -72,6 +72,11 @@ struct CliPage {
     // status with the reason reported. Unset: the page's record travels in
     // profile files only as bytes.
     std::function<int(CliContext &, CliPrompter &, const FieldValues &)> edit = {};
+    // Profile files: whether `field` (a rule's name) is a setting the
+    // page's write sends to the connected modem, so that `profile write`
+    // passes it and `profile diff` compares it. Unset: every field but
+    // those only the modem reports.
+    std::function<bool(const ModemSession &, const QString &field)> sends = {};
     // Options of the write besides --from and --set, each with one value
     // that joins the field values under the option's name ("--entries").
     QStringList writeOptions = {};
@@ -83,6 +88,11 @@ struct CliPage {
 // Every value against its field's rule; false with "FIELD: what it takes"
 // for the first that breaks it (or names no field).
 bool CheckFieldValues(const CliPage &page, const FieldValues &values, QString *error);
+
+// The values without each "<field>Text" whose field is also given by
+// position: the position wins, so a hand-edited copy of a read's JSON
+// that changes a position but not its stale text takes the position.
+FieldValues PositionsOverTexts(const FieldValues &values);
 
 // What a read could not take from the modem's answers, reported: the
 // fields named on standard error; ExitFailed, or ExitOk when there were none.

@@ -112,14 +112,34 @@ QJsonObject PageFields(CliContext &ctx, const profilefile::Block &block)
     return ctx.Out().TakeFields();
 }
 
-// What of a page's printed fields a write takes: the fields of its rules
-// that only the modem reports are left out.
-FieldValues WritableValues(const CliPage &page, const QJsonObject &fields)
+// A page's printed fields one by one, its lists and objects taken apart
+// as the page's write takes them ("entries" into "entries.3.service").
+QMap<QString, QJsonValue> SingleFields(const CliPage &page, const QJsonObject &fields)
 {
     FieldValues values;
+    for (auto it = fields.begin(); it != fields.end(); ++it)
+        values.append({it.key(), it.value()});
+    if (page.expand)
+        values = page.expand(values);
+    QMap<QString, QJsonValue> single;
+    for (const auto &v : values)
+        single.insert(v.first, v.second);
+    return single;
+}
+
+// What of a page's printed fields a write to the connected modem takes and
+// a diff compares: the settings the page sends to it, in rule order; the
+// fields that only the modem reports are left out.
+FieldValues WritableValues(const ModemSession &s, const CliPage &page, const QJsonObject &fields)
+{
+    const QMap<QString, QJsonValue> single = SingleFields(page, fields);
+    FieldValues values;
     for (const FieldRule &rule : page.rules) {
-        if (rule.kind != FieldRule::Ignored && fields.contains(rule.name))
-            values.append({rule.name, fields.value(rule.name)});
+        if (rule.kind == FieldRule::Ignored || !single.contains(rule.name))
+            continue;
+        if (page.sends && !page.sends(s, rule.name))
+            continue;
+        values.append({rule.name, single.value(rule.name)});
     }
     return values;
 }
@@ -202,6 +222,8 @@ bool ParseValues(const QStringList &args, PageValues *out, QString *error)
             *error = QStringLiteral("%1 has no fields to set here").arg(it.key());
             return false;
         }
+        if (page->expand)
+            it.value() = page->expand(it.value());
         if (!CheckFieldValues(*page, it.value(), error)) {
             *error = QStringLiteral("%1: %2").arg(it.key(), *error);
             return false;
@@ -429,7 +451,7 @@ int Write(CliContext &ctx, const QStringList &args)
         }
         // The page's write with the profile's values: read, the values
         // through the controls and the page's checks, written and stored.
-        const FieldValues values = WritableValues(*page, profile.value(name));
+        const FieldValues values = WritableValues(s, *page, profile.value(name));
         QString error;
         int rc = ExitFailed;
         if (!CheckFieldValues(*page, values, &error)) {
@@ -470,12 +492,12 @@ int Diff(CliContext &ctx, const QStringList &args)
             continue;
         CliPrompter prompts(ctx);
         const int rc = page->read(ctx, prompts);
-        const QJsonObject modem = ctx.Out().TakeFields();
+        const QMap<QString, QJsonValue> modem = SingleFields(*page, ctx.Out().TakeFields());
         if (rc != ExitOk) {
             result = rc;
             continue;
         }
-        for (const auto &value : WritableValues(*page, profile.value(name))) {
+        for (const auto &value : WritableValues(s, *page, profile.value(name))) {
             if (modem.value(value.first) == value.second)
                 continue;
             differences.append(QJsonObject{{QStringLiteral("page"), name},
