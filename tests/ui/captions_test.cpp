@@ -8,6 +8,7 @@
 #include "link/ui/connectionpage.h"
 #include "pages/core/iorecord.h"
 #include "pages/ui/ioentrydialog.h"
+#include "pages/ui/iopage.h"
 #include "pages/ui/pingdialog.h"
 #include "shell/ui/propsheet.h"
 #include "support/linerate.h"
@@ -171,6 +172,40 @@ TEST_P(PageCaptions, EveryPageShowsItsTextsWholeInTheSheet)
 
 INSTANTIATE_TEST_SUITE_P(Pages, PageCaptions, ::testing::ValuesIn(kModems),
                          [](const ::testing::TestParamInfo<ModemCase> &info) { return WordName(info.param.name); });
+
+class IoListCaptions : public ShellFixture {
+protected:
+    SimPort m_sim{&m_port, nullptr};
+};
+
+// Each column caption of the I/O list sits just above its column, not
+// wherever spare height pushed it.
+TEST_F(IoListCaptions, ColumnCaptionsSitAboveTheirColumns)
+{
+    MainDialog &window = ShownWindow();
+    window.Sheet()->ConnectionPage()->ExecuteCommand(Cserial::CmdConnect);
+    ASSERT_TRUE(Session().Connected()) << qPrintable(m_prompts.Texts().join('\n'));
+    window.Sheet()->SetActivePage(PageId::Io);
+    auto *page = static_cast<Cio *>(window.Sheet()->Page(PageId::Io));
+    QTest::qWait(0);
+    const IoRowWidgets &first = page->Row(0);
+    const std::pair<const char *, QWidget *> columns[] = {
+        {"Service", first.service}, {"Retry <flag>", first.retry}, {"Time", first.time}, {"Priority", first.priority}};
+    for (const auto &[caption, field] : columns) {
+        const QLabel *label = nullptr;
+        for (const QLabel *l : page->findChildren<QLabel *>()) {
+            if (l->text() == QLatin1String(caption))
+                label = l;
+        }
+        ASSERT_NE(label, nullptr) << caption;
+        const QRect at(label->mapTo(page, QPoint(0, 0)), label->size());
+        const QRect below(field->mapTo(page, QPoint(0, 0)), field->size());
+        const int textBottom = at.top() + (at.height() + label->fontMetrics().height()) / 2;
+        EXPECT_LE(below.top() - textBottom, 8) << caption;
+        EXPECT_GE(below.top(), at.bottom()) << caption;
+        EXPECT_EQ(at.left(), below.left()) << caption;
+    }
+}
 
 // The entry dialog's data captions change with the service: each service's
 // set of captions fits.
