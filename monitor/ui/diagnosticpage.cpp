@@ -62,7 +62,9 @@ Cdiagnostic::Cdiagnostic(const PageContext &context, QWidget *parent)
         field->setFixedHeight(field->fontMetrics().lineSpacing() * lines + 2 * field->frameWidth() + 8);
         label->setBuddy(field);
         SetHelpId(field, state.controlId);
-        grid->addWidget(label, i, 0, Qt::AlignTop);
+        // A one-line caption level with its field's line; a tall field's at
+        // its first line.
+        grid->addWidget(label, i, 0, state.tall ? Qt::AlignTop : Qt::AlignVCenter);
         grid->addWidget(field, i, 1);
         m_labels[size_t(i)] = label;
         m_fields[size_t(i)] = field;

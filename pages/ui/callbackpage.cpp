@@ -1,5 +1,6 @@
 #include "pages/ui/callbackpage.h"
 
+#include "pages/ui/compactlayout.h"
 #include "pages/ui/formbinding.h"
 
 #include <QComboBox>
@@ -50,19 +51,32 @@ CSCallback::CSCallback(const PageContext &context, QWidget *parent)
         Do(CallbackCommand::Edited);
     });
     m_saveControl = makeButton(f.saveControl.caption, group, CallbackCommand::SaveControl, 0);
-    grid->addWidget(new QLabel(kControlCaption, group), 0, 0, 1, 2);
-    grid->addWidget(m_control, 1, 0, 1, 3);
+    // The items run to sixty characters, far wider than the sheet: closed
+    // the list shows what fits, open it shows them whole.
+    compact::ShrinkableList(m_control, 20);
+    grid->addWidget(new QLabel(kControlCaption, group), 0, 0, 1, 4);
+    grid->addWidget(m_control, 1, 0, 1, 4);
     grid->addWidget(m_saveControl, 1, 4);
 
     m_delay = makeEdit(f.delay, group, [this]() -> QString & { return m_logic->form.delay.text; });
-    m_delay->setMaximumWidth(50);
+    compact::NarrowEdit(m_delay);
     m_saveDelay = makeButton(f.saveDelay.caption, group, CallbackCommand::SaveDelay, 0);
-    grid->addWidget(new QLabel(kDelayCaption, group), 2, 0, 1, 2);
-    grid->addWidget(m_delay, 2, 2);
+    // The caption is wider than the entry rows' first columns: it and its
+    // field take a row of their own across them.
+    auto *delayRow = new QHBoxLayout;
+    delayRow->addWidget(new QLabel(kDelayCaption, group));
+    delayRow->addWidget(m_delay);
+    delayRow->addStretch(1);
+    grid->addLayout(delayRow, 2, 0, 1, 4);
     grid->addWidget(m_saveDelay, 2, 4);
 
-    grid->addWidget(new QLabel(kNumberColumn, group), 3, 1);
-    grid->addWidget(new QLabel(kPasswordColumn, group), 3, 2);
+    // The two column captions side by side are wider than their fields;
+    // each breaks before its command.
+    for (const auto &[caption, column] : {std::pair{kNumberColumn, 1}, std::pair{kPasswordColumn, 2}}) {
+        auto *label = new QLabel(caption, group);
+        label->setWordWrap(true);
+        grid->addWidget(label, 3, column, Qt::AlignBottom);
+    }
     for (int k = 0; k < int(m_rows.size()); ++k) {
         const CallbackEntryForm &e = f.entries[size_t(k)];
         CallbackRowWidgets &w = m_rows[size_t(k)];
@@ -78,6 +92,8 @@ CSCallback::CSCallback(const PageContext &context, QWidget *parent)
         grid->addWidget(w.clear, 4 + k, 3);
         grid->addWidget(w.save, 4 + k, 4);
     }
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(2, 1);
 
     m_read = makeButton(f.read.caption, this, CallbackCommand::Read, 0);
     m_saveAll = makeButton(f.saveAll.caption, this, CallbackCommand::SaveAll, 0);

@@ -1,6 +1,7 @@
 #include "pages/ui/gprspage.h"
 
 #include "pages/ui/addressfield.h"
+#include "pages/ui/compactlayout.h"
 #include "pages/ui/formbinding.h"
 #include "pages/ui/pingdialog.h"
 #include "shell/ui/bitmapbutton.h"
@@ -90,6 +91,10 @@ void Cgprs::Build()
     m_w.socketGroup = new QGroupBox(f.socketGroup.caption, this);
     QGroupBox *socket = m_w.socketGroup;
     auto *grid = new QGridLayout(socket);
+    // Ten rows of the TCP firmware above the action groups: rows close
+    // together, or the sheet's height squeezes the fields flat.
+    grid->setContentsMargins(8, 4, 8, 6);
+    grid->setVerticalSpacing(2);
     int row = 0;
     auto addRow = [&](QLabel *label, QWidget *field) {
         label->setBuddy(field);
@@ -128,33 +133,56 @@ void Cgprs::Build()
     m_w.tcpStatusLabel = new QLabel(f.tcpStatusLabel.text, socket);
     m_w.tcpStatus = List(socket, &GprsForm::tcpStatus);
     addRow(m_w.tcpStatusLabel, m_w.tcpStatus);
+    // The longest caption, "TCP connect status information [*WTCPI]",
+    // leaves the lists less than their longest items; they show those
+    // whole when opened.
+    for (QComboBox *list : {m_w.autoConnect, m_w.connectionMode, m_w.tcpStatus})
+        compact::ShrinkableList(list, 12);
 
     m_w.syncGroup = new QGroupBox(f.syncGroup.caption, socket);
     auto *sync = new QHBoxLayout(m_w.syncGroup);
+    sync->setContentsMargins(8, 2, 8, 4);
     m_w.syncMode = List(m_w.syncGroup, &GprsForm::syncMode);
     m_w.syncDelay = Edit(m_w.syncGroup, &GprsForm::syncDelay);
     m_w.syncIdle = Edit(m_w.syncGroup, &GprsForm::syncIdle);
+    compact::NarrowEdit(m_w.syncDelay);
+    compact::NarrowEdit(m_w.syncIdle);
+    m_w.syncMode->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     sync->addWidget(new QLabel(QStringLiteral("Mode"), m_w.syncGroup));
     sync->addWidget(m_w.syncMode);
+    sync->addSpacing(12);
     sync->addWidget(new QLabel(QStringLiteral("Delay"), m_w.syncGroup));
     sync->addWidget(m_w.syncDelay);
+    sync->addSpacing(12);
     sync->addWidget(new QLabel(QStringLiteral("Idle"), m_w.syncGroup));
     sync->addWidget(m_w.syncIdle);
+    sync->addStretch(1);
     grid->addWidget(m_w.syncGroup, row++, 0, 1, 3);
 
     m_w.activateCaption = new QLabel(f.activateCaption.text, socket);
     m_w.activate = Button(socket, &GprsForm::activate, GprsCommand::Activate);
     m_w.activateLabel = new QLabel(f.activateLabel.text, socket);
+    // Each context control's button and its neighbour share the fields'
+    // column: in columns of their own they would leave the captions too
+    // little room.
+    auto *activateRow = new QHBoxLayout;
+    activateRow->addWidget(m_w.activate);
+    activateRow->addWidget(m_w.activateLabel);
+    activateRow->addStretch(1);
     grid->addWidget(m_w.activateCaption, row, 0);
-    grid->addWidget(m_w.activate, row, 1);
-    grid->addWidget(m_w.activateLabel, row, 2);
+    grid->addLayout(activateRow, row, 1, 1, 2);
     ++row;
     m_w.contextModeLabel = new QLabel(f.contextModeLabel.text, socket);
     m_w.contextMode = List(socket, &GprsForm::contextMode);
     m_w.contextConnect = Button(socket, &GprsForm::contextConnect, GprsCommand::ContextConnect);
+    auto *contextRow = new QHBoxLayout;
+    contextRow->addWidget(m_w.contextMode, 1);
+    contextRow->addWidget(m_w.contextConnect);
     grid->addWidget(m_w.contextModeLabel, row, 0);
-    grid->addWidget(m_w.contextMode, row, 1);
-    grid->addWidget(m_w.contextConnect, row, 2);
+    grid->addLayout(contextRow, row, 1, 1, 2);
+    compact::SnugButton(m_w.activate, {gprspagetext::kActivate, gprspagetext::kDeactivate});
+    compact::SnugButton(m_w.contextConnect, {gprspagetext::kConnect, gprspagetext::kDisconnect});
+    compact::ShrinkableList(m_w.contextMode, 12);
     grid->setColumnStretch(1, 1);
 
     m_w.attachGroup = new QGroupBox(f.attachGroup.caption, this);
@@ -185,15 +213,18 @@ void Cgprs::Build()
     connect(m_w.read, &QPushButton::clicked, this, [this] { Run(GprsCommand::Read); });
     connect(m_w.write, &QPushButton::clicked, this, [this] { Run(GprsCommand::Write); });
 
+    // The three action groups side by side are wider than the sheet: the
+    // attach group and "GPRS" in one row, "TCP" beside Read and Write.
     auto *actions = new QHBoxLayout;
     actions->addWidget(m_w.attachGroup, 1);
     actions->addWidget(m_w.gprsGroup);
-    actions->addWidget(m_w.tcpGroup);
     auto *buttons = new QHBoxLayout;
+    buttons->addWidget(m_w.tcpGroup);
     buttons->addStretch(1);
-    buttons->addWidget(m_w.read);
-    buttons->addWidget(m_w.write);
+    buttons->addWidget(m_w.read, 0, Qt::AlignBottom);
+    buttons->addWidget(m_w.write, 0, Qt::AlignBottom);
     auto *layout = new QVBoxLayout(this);
+    layout->setSpacing(4);
     layout->addWidget(socket);
     layout->addLayout(actions);
     layout->addLayout(buttons);

@@ -1,6 +1,7 @@
 #include "pages/ui/iopage.h"
 
 #include "link/core/modemsession.h"
+#include "pages/ui/compactlayout.h"
 #include "pages/ui/formbinding.h"
 #include "pages/ui/ioentrydialog.h"
 #include "shell/ui/bitmapbutton.h"
@@ -53,12 +54,19 @@ Cio::Cio(const PageContext &context, QWidget *parent)
         return button;
     };
 
-    // Trigger parameters.
+    // The list of entries takes the sheet's whole width and most of its
+    // height; the other groups pack around it: the trigger parameters above
+    // in two columns (pulse times left, the three lists right), the enable
+    // group beside Read and Write below.
     auto *parameters = new QGroupBox(kParametersGroup, this);
     auto *pg = new QGridLayout(parameters);
+    pg->setContentsMargins(8, 4, 8, 4);
+    pg->setVerticalSpacing(2);
     m_tp = makeEdit(f.tp, 1562, parameters, [this]() -> QString & { return m_logic->form.tp.text; });
     m_tc = makeEdit(f.tc, 1560, parameters, [this]() -> QString & { return m_logic->form.tc.text; });
-    pg->addWidget(new QLabel(kPulseCaption, parameters), 0, 0, 1, 4);
+    compact::NarrowEdit(m_tp);
+    compact::NarrowEdit(m_tc);
+    pg->addWidget(new QLabel(kPulseCaption, parameters), 0, 0, 1, 5);
     pg->addWidget(new QLabel(kTp, parameters), 1, 0);
     pg->addWidget(m_tp, 1, 1);
     pg->addWidget(new QLabel(kTc, parameters), 1, 2);
@@ -72,7 +80,7 @@ Cio::Cio(const PageContext &context, QWidget *parent)
     const ParameterList lists[] = {{&m_trigType, &IoForm::trigType, kTrigType, 1420},
                                    {&m_trigLevel, &IoForm::trigLevel, kTrigLevel, 1558},
                                    {&m_outputCtrl, &IoForm::outputCtrl, kOutputCtrl, 1380}};
-    int pr = 2;
+    int pr = 0;
     for (const ParameterList &l : lists) {
         *l.list = makeList(f.*l.state, l.id, parameters);
         const auto state = l.state;
@@ -80,19 +88,24 @@ Cio::Cio(const PageContext &context, QWidget *parent)
             (m_logic->form.*state).current = index;
             Do(IoCommand::Edited);
         });
-        pg->addWidget(new QLabel(l.caption, parameters), pr, 0, 1, 2);
-        pg->addWidget(*l.list, pr, 2, 1, 2);
+        pg->addWidget(new QLabel(l.caption, parameters), pr, 6);
+        pg->addWidget(*l.list, pr, 7);
         ++pr;
     }
     m_saveParameters = makeButton(f.saveParameters.caption, 1310, parameters, IoCommand::SaveParameters, 0);
-    pg->addWidget(m_saveParameters, pr, 3);
+    pg->addWidget(m_saveParameters, 2, 0, 1, 4, Qt::AlignLeft);
+    pg->setColumnStretch(4, 1);
+    pg->setColumnMinimumWidth(5, 8);
 
     // The ten entries, one row each from the same description.
     auto *entries = new QGroupBox(kListGroup, this);
     auto *eg = new QGridLayout(entries);
+    eg->setContentsMargins(8, 4, 8, 4);
+    eg->setVerticalSpacing(2);
+    eg->setHorizontalSpacing(4);
     const QString columns[] = {kServiceColumn, kRetryColumn, kTimeColumn, kPriorityColumn};
     for (int c = 0; c < 4; ++c)
-        eg->addWidget(new QLabel(columns[c], entries), 0, c + 1);
+        eg->addWidget(new QLabel(columns[c], entries), 0, c + 1, Qt::AlignBottom);
     for (int k = 0; k < int(m_rows.size()); ++k) {
         const IoRowForm &rf = f.rows[size_t(k)];
         const IoRowIds &ids = kIoRowIds[size_t(k)];
@@ -105,7 +118,9 @@ Cio::Cio(const PageContext &context, QWidget *parent)
         w.edit = makeButton(rf.edit.caption, ids.edit, entries, IoCommand::EditEntry, k);
         w.clear = makeButton(rf.clear.caption, ids.clear, entries, IoCommand::ClearEntry, k);
         w.save = makeButton(rf.save.caption, ids.save, entries, IoCommand::SaveEntry, k);
-        w.time->setMaximumWidth(50);
+        compact::NarrowEdit(w.time);
+        for (QPushButton *b : {w.edit, w.clear, w.save})
+            compact::SnugButton(b);
         using RowList = ListState IoRowForm::*;
         for (auto [list, state] : {std::pair<QComboBox *, RowList>{w.service, &IoRowForm::service},
                                    std::pair<QComboBox *, RowList>{w.retry, &IoRowForm::retry},
@@ -126,19 +141,25 @@ Cio::Cio(const PageContext &context, QWidget *parent)
         eg->addWidget(w.save, row, 7);
     }
     m_clearAll = makeButton(f.clearAll.caption, 1284, entries, IoCommand::ClearAll, 0);
-    eg->addWidget(new QLabel(kAllEntries, entries), int(m_rows.size()) + 1, 5);
-    eg->addWidget(m_clearAll, int(m_rows.size()) + 1, 6);
+    compact::SnugButton(m_clearAll);
+    const int last = int(m_rows.size()) + 1;
+    eg->addWidget(new QLabel(kAllEntries, entries), last, 3, 1, 3, Qt::AlignRight);
+    eg->addWidget(m_clearAll, last, 6);
+    // Extra height goes below the rows, not between the captions and them.
+    eg->setRowStretch(last + 1, 1);
+    eg->setColumnStretch(8, 1);
 
     // Remote I/O access.
     auto *enable = new QGroupBox(kEnableGroup, this);
     auto *enableRow = new QHBoxLayout(enable);
+    enableRow->setContentsMargins(8, 2, 8, 4);
     m_enable = makeList(f.enable, 1588, enable);
     connect(m_enable, &QComboBox::activated, this, [this](int index) {
         m_logic->form.enable.current = index;
         Do(IoCommand::Edited);
     });
     m_saveEnable = makeButton(f.saveEnable.caption, 1308, enable, IoCommand::SaveEnable, 0);
-    enableRow->addWidget(m_enable, 1);
+    enableRow->addWidget(m_enable);
     enableRow->addWidget(m_saveEnable);
 
     m_read = new BitmapButton(BitmapButton::Read, f.read.caption, this);
@@ -150,20 +171,17 @@ Cio::Cio(const PageContext &context, QWidget *parent)
     connect(m_read, &QPushButton::clicked, this, [this] { Do(IoCommand::Read); });
     connect(m_write, &QPushButton::clicked, this, [this] { Do(IoCommand::Write); });
 
-    auto *left = new QVBoxLayout;
-    left->addWidget(parameters);
-    left->addWidget(enable);
-    left->addStretch(1);
-    auto *groups = new QHBoxLayout;
-    groups->addLayout(left);
-    groups->addWidget(entries, 1);
     auto *buttons = new QHBoxLayout;
+    buttons->addWidget(enable);
     buttons->addStretch(1);
-    buttons->addWidget(m_read);
-    buttons->addWidget(m_write);
+    buttons->addWidget(m_read, 0, Qt::AlignBottom);
+    buttons->addWidget(m_write, 0, Qt::AlignBottom);
     auto *layout = new QVBoxLayout(this);
-    layout->addLayout(groups);
+    layout->setSpacing(4);
+    layout->addWidget(parameters);
+    layout->addWidget(entries);
     layout->addLayout(buttons);
+    layout->addStretch(1);
     ShowForm();
 }
 
