@@ -2,6 +2,8 @@
 
 #include "link/core/modemsession.h"
 #include "link/ui/waitdialog.h"
+#include "pages/ui/formbinding.h"
+#include "shell/core/tooltipwidths.h"
 #include "shell/core/prompter.h"
 #include "shell/ui/bitmapbutton.h"
 #include "shell/ui/mainwindowhost.h"
@@ -247,7 +249,9 @@ void Cserial::ApplyMenu()
 
 void Cserial::ApplyTooltips(bool on)
 {
-    auto tip = [on](QWidget *w, const char *text) { w->setToolTip(on ? QString::fromLatin1(text) : QString()); };
+    auto tip = [on](QWidget *w, const char *text) {
+        w->setToolTip(on ? TooltipHtml(QString::fromLatin1(text), TooltipWidth(PageId::Connection)) : QString());
+    };
     tip(m_autoconnect, "The Autoconnect feature searches selected port for a Kestrava modem. Useful if you don't "
                        "know the current modem settings.");
     tip(m_connect, "Connects to a Kestrava modem");
