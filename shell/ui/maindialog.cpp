@@ -448,7 +448,10 @@ void MainDialog::ShowMessageWindow(const QString &text)
 {
     if (!m_messageWindow)
         m_messageWindow = new MessageWindow(this);
-    m_messageWindow->ShowText(text);
+    // Over the page that asked, which is the one at the front: over the
+    // whole window it would cover the terminal. The main window stays its
+    // owner, as a page may be taken out of the set while it is shown.
+    m_messageWindow->ShowText(text, m_sheet ? m_sheet->currentWidget() : nullptr);
 }
 
 void MainDialog::CloseMessageWindow()
