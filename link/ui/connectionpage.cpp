@@ -6,6 +6,7 @@
 #include "shell/core/tooltipwidths.h"
 #include "shell/core/prompter.h"
 #include "shell/ui/bitmapbutton.h"
+#include "shell/ui/helpids.h"
 #include "shell/ui/mainwindowhost.h"
 #include "shell/ui/menucommands.h"
 
@@ -122,6 +123,14 @@ Cserial::Cserial(const PageContext &context, QWidget *parent)
     }
     buttonGrid->setColumnStretch(1, 1);
     buttonGrid->setVerticalSpacing(10);
+
+    using namespace helpids;
+    const std::pair<QWidget *, int> ids[] = {
+        {m_port, kPort}, {m_baud, kBaud}, {m_parity, kParity}, {m_dataBits, kDataBits}, {m_stopBits, kStopBits},
+        {m_autoconnect, kAutoconnect}, {m_connect, kConnect}, {m_disconnect, kDisconnect}, {m_open, kOpen},
+    };
+    for (const auto &[control, id] : ids)
+        SetHelpId(control, id);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(group);

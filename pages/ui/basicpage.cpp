@@ -2,6 +2,7 @@
 
 #include "pages/ui/basicdialogs.h"
 #include "pages/ui/formbinding.h"
+#include "shell/ui/helpids.h"
 #include "shell/core/tooltipwidths.h"
 #include "shell/ui/bitmapbutton.h"
 
@@ -24,6 +25,7 @@ Cconfig::Cconfig(const PageContext &context, QWidget *parent)
 {
     Bind(*m_logic);
     Build();
+    SetHelpIds();
     ShowForm();
 }
 
@@ -177,6 +179,23 @@ QWidget *Cconfig::BuildRight()
     layout->addStretch(1);
     layout->addLayout(buttons);
     return column;
+}
+
+void Cconfig::SetHelpIds()
+{
+    using namespace helpids;
+    const std::pair<QWidget *, int> ids[] = {
+        {m_w.enterPin, kEnterPin}, {m_w.changePin, kChangePin}, {m_w.activatePin, kActivatePin},
+        {m_w.rings, kRings}, {m_w.autoPin, kAutoPin}, {m_w.autoPinCode, kAutoPinCode},
+        {m_w.reset, kReset}, {m_w.resetDelay, kResetDelay}, {m_w.timeToReset, kTimeToReset},
+        {m_w.resetNow, kResetNow}, {m_w.bearerSpeed, kBearerSpeed}, {m_w.bearerCe, kBearerCe},
+        {m_w.compression, kCompression}, {m_w.errorCorrection, kErrorCorrection}, {m_w.dtrEvent, kDtrEvent},
+        {m_w.dtrActivate, kDtrActivate}, {m_w.dtrDeactivate, kDtrDeactivate}, {m_w.dtrTest, kDtrTest},
+        {m_w.factory, kFactory}, {m_w.embeddedApp, kEmbeddedApp}, {m_w.statusLed, kStatusLed},
+        {m_w.read, kBasicRead}, {m_w.write, kBasicWrite},
+    };
+    for (const auto &[control, id] : ids)
+        SetHelpId(control, id);
 }
 
 void Cconfig::Build()

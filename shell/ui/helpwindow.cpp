@@ -50,4 +50,9 @@ QString HelpWindow::CurrentTopic() const
     return m_browser->source().fileName();
 }
 
+QString HelpWindow::CurrentAnchor() const
+{
+    return m_browser->source().fragment();
+}
+
 } // namespace telvio

@@ -245,17 +245,31 @@ void MainDialog::ShowHelp(const QString &topic)
     m_help->ShowTopic(topic);
 }
 
+PropertyPage *MainDialog::PageOf(QWidget *widget) const
+{
+    for (QWidget *w = widget; w && w != m_sheet; w = w->parentWidget()) {
+        if (auto *page = qobject_cast<PropertyPage *>(w))
+            return m_sheet->isAncestorOf(page) ? page : nullptr;
+    }
+    return nullptr;
+}
+
 QString MainDialog::HelpTopicForFocus() const
 {
     QWidget *focus = QApplication::focusWidget();
-    if (focus && m_sheet->isAncestorOf(focus)) {
-        for (QWidget *w = focus; w && w != m_sheet; w = w->parentWidget()) {
-            const QString own = HelpTopics::ForControl(HelpId(w));
+    // A control of a page, or of a dialog that a page opened (the I/O
+    // entry): the section of the nearest control with an id that its
+    // page's help describes, else the page's own topic.
+    if (PropertyPage *page = PageOf(focus)) {
+        for (QWidget *w = focus; w && w != page; w = w->parentWidget()) {
+            QString own = HelpTopics::ForControl(page->Id(), HelpId(w));
+            if (own.isEmpty())
+                own = HelpTopics::ForControl(HelpId(w));
             if (!own.isEmpty())
                 return own;
-            if (auto *page = qobject_cast<PropertyPage *>(w))
-                return page->HelpTopic();
         }
+        const QString own = HelpTopics::ForControl(HelpId(page));
+        return own.isEmpty() ? page->HelpTopic() : own;
     }
     if (focus && m_panel->isAncestorOf(focus))
         return HelpTopics::Terminal();
@@ -375,7 +389,8 @@ bool MainDialog::eventFilter(QObject *watched, QEvent *event)
     case QEvent::KeyPress: {
         auto *key = static_cast<QKeyEvent *>(event);
         auto *widget = qobject_cast<QWidget *>(watched);
-        if (key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier && widget && widget->window() == this) {
+        if (key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier && widget
+            && (widget->window() == this || PageOf(widget))) {
             ShowHelp(HelpTopicForFocus());
             return true;
         }

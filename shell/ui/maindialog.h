@@ -24,6 +24,7 @@ class HelpWindow;
 class MessageWindow;
 class ModemSession;
 class ProfileMenu;
+class PropertyPage;
 class Prompter;
 class StatusBar;
 class StatusPanel;
@@ -69,6 +70,9 @@ public:
 
     void ShowHelp(const QString &topic);
     HelpWindow *Help() const { return m_help; }
+    // The page of the sheet that holds `widget`, or that opened the dialog
+    // it sits in; none for the rest of the window.
+    PropertyPage *PageOf(QWidget *widget) const;
     // The topic F1 opens with the keyboard focus where it is now.
     QString HelpTopicForFocus() const;
 
