@@ -256,7 +256,11 @@ PropertyPage *MainDialog::PageOf(QWidget *widget) const
 
 QString MainDialog::HelpTopicForFocus() const
 {
-    QWidget *focus = QApplication::focusWidget();
+    return HelpTopicFor(QApplication::focusWidget());
+}
+
+QString MainDialog::HelpTopicFor(QWidget *focus) const
+{
     // A control of a page, or of a dialog that a page opened (the I/O
     // entry): the section of the nearest control with an id that its
     // page's help describes, else the page's own topic.
@@ -391,7 +395,7 @@ bool MainDialog::eventFilter(QObject *watched, QEvent *event)
         auto *widget = qobject_cast<QWidget *>(watched);
         if (key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier && widget
             && (widget->window() == this || PageOf(widget))) {
-            ShowHelp(HelpTopicForFocus());
+            ShowHelp(HelpTopicFor(widget));
             return true;
         }
         break;

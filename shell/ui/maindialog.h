@@ -75,6 +75,9 @@ public:
     PropertyPage *PageOf(QWidget *widget) const;
     // The topic F1 opens with the keyboard focus where it is now.
     QString HelpTopicForFocus() const;
+    // The topic F1 opens when pressed on `control` (the widget the key
+    // went to, which need not be in the active window).
+    QString HelpTopicFor(QWidget *control) const;
 
     void ShowOptions();
     void ShowAbout();
