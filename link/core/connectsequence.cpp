@@ -25,7 +25,7 @@ int ModemSession::Connect(const ConnectParams &params)
         m_host->RefreshStatusPanel();
         m_portName = QStringLiteral("0");
         if (m_prompter)
-            m_prompter->Message(QStringLiteral("Unable to open COM-port..."), QString(), Prompter::Icon::Error);
+            m_prompter->Message(QStringLiteral("Unable to open COM-port..."));
         return -1;
     }
 

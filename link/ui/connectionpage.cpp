@@ -2,8 +2,11 @@
 
 #include "link/core/modemsession.h"
 #include "link/ui/waitdialog.h"
+#include "pages/ui/formbinding.h"
+#include "shell/core/tooltipwidths.h"
 #include "shell/core/prompter.h"
 #include "shell/ui/bitmapbutton.h"
+#include "shell/ui/helpids.h"
 #include "shell/ui/mainwindowhost.h"
 #include "shell/ui/menucommands.h"
 
@@ -120,6 +123,14 @@ Cserial::Cserial(const PageContext &context, QWidget *parent)
     }
     buttonGrid->setColumnStretch(1, 1);
     buttonGrid->setVerticalSpacing(10);
+
+    using namespace helpids;
+    const std::pair<QWidget *, int> ids[] = {
+        {m_port, kPort}, {m_baud, kBaud}, {m_parity, kParity}, {m_dataBits, kDataBits}, {m_stopBits, kStopBits},
+        {m_autoconnect, kAutoconnect}, {m_connect, kConnect}, {m_disconnect, kDisconnect}, {m_open, kOpen},
+    };
+    for (const auto &[control, id] : ids)
+        SetHelpId(control, id);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(group);
@@ -247,7 +258,9 @@ void Cserial::ApplyMenu()
 
 void Cserial::ApplyTooltips(bool on)
 {
-    auto tip = [on](QWidget *w, const char *text) { w->setToolTip(on ? QString::fromLatin1(text) : QString()); };
+    auto tip = [on](QWidget *w, const char *text) {
+        w->setToolTip(on ? TooltipHtml(QString::fromLatin1(text), TooltipWidth(PageId::Connection)) : QString());
+    };
     tip(m_autoconnect, "The Autoconnect feature searches selected port for a Kestrava modem. Useful if you don't "
                        "know the current modem settings.");
     tip(m_connect, "Connects to a Kestrava modem");

@@ -18,11 +18,11 @@ MessageWindow::MessageWindow(QWidget *owner) : QDialog(owner)
     layout->addWidget(m_text);
 }
 
-void MessageWindow::ShowText(const QString &text)
+void MessageWindow::ShowText(const QString &text, QWidget *over)
 {
     m_text->setText(text);
     adjustSize();
-    if (QWidget *owner = parentWidget()) {
+    if (QWidget *owner = over ? over : parentWidget()) {
         const QPoint centre = owner->mapToGlobal(owner->rect().center());
         move(centre - rect().center());
     }

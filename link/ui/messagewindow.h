@@ -14,7 +14,9 @@ class MessageWindow : public QDialog {
     Q_OBJECT
 public:
     explicit MessageWindow(QWidget *owner);
-    void ShowText(const QString &text);
+    // Centred over `over` (the page that asked for it) when given, else
+    // over the owner.
+    void ShowText(const QString &text, QWidget *over = nullptr);
     QString Text() const;
 
 protected:

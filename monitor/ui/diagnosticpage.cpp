@@ -7,6 +7,7 @@
 #include "pages/ui/smspage.h"
 #include "pages/ui/v24v25page.h"
 #include "shell/core/helptopics.h"
+#include "shell/core/tooltipwidths.h"
 #include "shell/ui/bitmapbutton.h"
 #include "shell/ui/propsheet.h"
 
@@ -128,10 +129,10 @@ void Cdiagnostic::ShowForm()
         text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
         if (field->toPlainText() != text)
             field->setPlainText(text);
-        ShowControl(field, state, f.tooltips);
+        ShowControl(field, state, f.tooltips, TooltipWidth(PageId::Diagnostic));
     }
-    ShowButton(m_reload, f.reload, f.tooltips);
-    ShowButton(m_createReport, f.createReport, f.tooltips);
+    ShowButton(m_reload, f.reload, f.tooltips, TooltipWidth(PageId::Diagnostic));
+    ShowButton(m_createReport, f.createReport, f.tooltips, TooltipWidth(PageId::Diagnostic));
 }
 
 std::optional<ReportSection> Cdiagnostic::SectionOf(PageId page) const

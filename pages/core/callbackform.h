@@ -2,6 +2,8 @@
 
 #include "pages/core/pageslayer.h"
 
+#include "shell/core/tooltipwidths.h"
+
 #include "pages/core/formcontrols.h"
 
 #include <QString>
@@ -43,7 +45,7 @@ inline const QString kPasswordColumn = QStringLiteral("Access Password [*WCBPWD]
 inline const QString kReadFailed = QStringLiteral("Error: Unable to retrieve settings...");
 inline const QString kWriteFailed = QStringLiteral("Error: Unable to save settings...");
 inline const QString kWriteText = QStringLiteral("Transfering data...");
-constexpr int kTooltipWidth = 400;
+constexpr int kTooltipWidth = TooltipWidth(PageId::Callback);
 constexpr int kDelayLimit = 3;
 constexpr int kTextLimit = 20;
 } // namespace callbackpagetext

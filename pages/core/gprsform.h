@@ -2,6 +2,8 @@
 
 #include "pages/core/pageslayer.h"
 
+#include "shell/core/tooltipwidths.h"
+
 #include "link/core/modemtraits.h"
 #include "link/core/settingsrecord.h"
 #include "pages/core/formcontrols.h"
@@ -93,7 +95,7 @@ inline const QString kActivate = QStringLiteral("Activate");
 inline const QString kDeactivate = QStringLiteral("Deactivate");
 inline const QString kStartLabel = QStringLiteral("#CONNECTIONSTART");
 inline const QString kStopLabel = QStringLiteral("#CONNECTIONSTOP");
-constexpr int kTooltipWidth = 300;
+constexpr int kTooltipWidth = TooltipWidth(PageId::Gprs);
 constexpr int kApnLimit = 100;
 constexpr int kUserNameLimit = 50;
 constexpr int kPasswordLimit = 50;

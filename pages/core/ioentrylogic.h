@@ -2,6 +2,8 @@
 
 #include "pages/core/pageslayer.h"
 
+#include "shell/core/tooltipwidths.h"
+
 #include "link/core/settingsrecord.h"
 #include "pages/core/formcontrols.h"
 
@@ -31,7 +33,7 @@ inline const QString kServiceCaption = QStringLiteral("Service");
 inline const QString kRetryCaption = QStringLiteral("Retry");
 inline const QString kTimeCaption = QStringLiteral("Time");
 inline const QString kPriorityCaption = QStringLiteral("Prio");
-constexpr int kTooltipWidth = 400;
+constexpr int kTooltipWidth = TooltipWidth(PageId::Io);
 } // namespace ioentrytext
 
 // The data fields' captions for a service (a position in the service list,

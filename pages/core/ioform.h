@@ -2,6 +2,8 @@
 
 #include "pages/core/pageslayer.h"
 
+#include "shell/core/tooltipwidths.h"
+
 #include "pages/core/formcontrols.h"
 
 #include <QString>
@@ -83,7 +85,7 @@ inline const QString kAllEntries = QStringLiteral("All entries:");
 inline const QString kReadFailed = QStringLiteral("Error: Unable to retrieve settings...");
 inline const QString kWriteFailed = QStringLiteral("Error: Unable to save settings...");
 inline const QString kWriteText = QStringLiteral("Transfering data...");
-constexpr int kTooltipWidth = 400;
+constexpr int kTooltipWidth = TooltipWidth(PageId::Io);
 constexpr int kNumberLimit = 3;
 
 inline const QStringList kServices = {QStringLiteral("NONE"), QStringLiteral("DIAL"), QStringLiteral("SMS"),

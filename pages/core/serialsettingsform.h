@@ -2,6 +2,8 @@
 
 #include "pages/core/pageslayer.h"
 
+#include "shell/core/tooltipwidths.h"
+
 #include "pages/core/formcontrols.h"
 #include "pages/core/serialsettingsrecord.h"
 
@@ -54,7 +56,7 @@ inline const QString kAuto = QStringLiteral("Auto");
 inline const QString kReadFailed = QStringLiteral("Error: No answer from modem...");
 inline const QString kWriteFailed = QStringLiteral("Error: No answer from modem, configuration not saved!");
 // Tooltips of this page wrap at this width, in pixels.
-constexpr int kTooltipWidth = 450;
+constexpr int kTooltipWidth = TooltipWidth(PageId::Serial);
 } // namespace serialtext
 
 } // namespace telvio

@@ -74,6 +74,7 @@ public:
     virtual ~PageLogic() = default;
     // The window is made (when the page is first shown after being added).
     virtual void Create() = 0;
+    virtual bool Created() const = 0;
     // Each time the page is shown.
     virtual void Activate() = 0;
     // The page was taken out of the page set; the next showing makes the
@@ -118,7 +119,7 @@ public:
         AfterCreate();
         m_created = true;
     }
-    bool Created() const { return m_created; }
+    bool Created() const override { return m_created; }
 
     void Activate() override
     {

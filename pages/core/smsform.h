@@ -2,6 +2,8 @@
 
 #include "pages/core/pageslayer.h"
 
+#include "shell/core/tooltipwidths.h"
+
 #include "pages/core/formcontrols.h"
 
 #include <QString>
@@ -37,7 +39,7 @@ inline const QString kServiceCentre = QStringLiteral("Service Center Address [+C
 inline const QString kFormat = QStringLiteral("Message Format [+CMGF]");
 inline const QString kReadFailed = QStringLiteral("SIM-card not ready!");
 inline const QString kWriteFailed = QStringLiteral("Unable to save settings...");
-constexpr int kTooltipWidth = 400;
+constexpr int kTooltipWidth = TooltipWidth(PageId::Sms);
 constexpr int kNumberLimit = 20;
 constexpr int kMessageLimit = 160;
 constexpr int kServiceCentreLimit = 20;

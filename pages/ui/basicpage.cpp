@@ -2,6 +2,8 @@
 
 #include "pages/ui/basicdialogs.h"
 #include "pages/ui/formbinding.h"
+#include "shell/ui/helpids.h"
+#include "shell/core/tooltipwidths.h"
 #include "shell/ui/bitmapbutton.h"
 
 #include <QCheckBox>
@@ -23,6 +25,7 @@ Cconfig::Cconfig(const PageContext &context, QWidget *parent)
 {
     Bind(*m_logic);
     Build();
+    SetHelpIds();
     ShowForm();
 }
 
@@ -178,6 +181,23 @@ QWidget *Cconfig::BuildRight()
     return column;
 }
 
+void Cconfig::SetHelpIds()
+{
+    using namespace helpids;
+    const std::pair<QWidget *, int> ids[] = {
+        {m_w.enterPin, kEnterPin}, {m_w.changePin, kChangePin}, {m_w.activatePin, kActivatePin},
+        {m_w.rings, kRings}, {m_w.autoPin, kAutoPin}, {m_w.autoPinCode, kAutoPinCode},
+        {m_w.reset, kReset}, {m_w.resetDelay, kResetDelay}, {m_w.timeToReset, kTimeToReset},
+        {m_w.resetNow, kResetNow}, {m_w.bearerSpeed, kBearerSpeed}, {m_w.bearerCe, kBearerCe},
+        {m_w.compression, kCompression}, {m_w.errorCorrection, kErrorCorrection}, {m_w.dtrEvent, kDtrEvent},
+        {m_w.dtrActivate, kDtrActivate}, {m_w.dtrDeactivate, kDtrDeactivate}, {m_w.dtrTest, kDtrTest},
+        {m_w.factory, kFactory}, {m_w.embeddedApp, kEmbeddedApp}, {m_w.statusLed, kStatusLed},
+        {m_w.read, kBasicRead}, {m_w.write, kBasicWrite},
+    };
+    for (const auto &[control, id] : ids)
+        SetHelpId(control, id);
+}
+
 void Cconfig::Build()
 {
     auto *layout = new QHBoxLayout(this);
@@ -250,31 +270,32 @@ void Cconfig::ShowForm()
 {
     const BasicForm &f = m_logic->form;
     const bool tips = f.tooltips;
-    ShowButton(m_w.enterPin, f.enterPin, tips);
-    ShowButton(m_w.changePin, f.changePin, tips);
-    ShowButton(m_w.activatePin, f.activatePin, tips);
-    ShowEdit(m_w.rings, f.rings, tips);
+    const int width = TooltipWidth(PageId::Basic);
+    ShowButton(m_w.enterPin, f.enterPin, tips, width);
+    ShowButton(m_w.changePin, f.changePin, tips, width);
+    ShowButton(m_w.activatePin, f.activatePin, tips, width);
+    ShowEdit(m_w.rings, f.rings, tips, width);
     ShowGroup(m_w.autoPinGroup, f.autoPinGroup);
     ShowCheck(m_w.autoPin, f.autoPin, tips);
-    ShowEdit(m_w.autoPinCode, f.autoPinCode, tips);
+    ShowEdit(m_w.autoPinCode, f.autoPinCode, tips, width);
     ShowCheck(m_w.reset, f.reset, tips);
-    ShowEdit(m_w.resetDelay, f.resetDelay, tips);
+    ShowEdit(m_w.resetDelay, f.resetDelay, tips, width);
     ShowText(m_w.timeToReset, f.timeToReset, tips);
-    ShowButton(m_w.resetNow, f.resetNow, tips);
-    ShowList(m_w.bearerSpeed, f.bearerSpeed, tips);
-    ShowList(m_w.bearerCe, f.bearerCe, tips);
-    ShowList(m_w.compression, f.compression, tips);
-    ShowList(m_w.errorCorrection, f.errorCorrection, tips);
-    ShowList(m_w.dtrEvent, f.dtrEvent, tips);
-    ShowButton(m_w.dtrActivate, f.dtrActivate, tips);
-    ShowButton(m_w.dtrDeactivate, f.dtrDeactivate, tips);
-    ShowButton(m_w.dtrTest, f.dtrTest, tips);
-    ShowButton(m_w.factory, f.factory, tips);
+    ShowButton(m_w.resetNow, f.resetNow, tips, width);
+    ShowList(m_w.bearerSpeed, f.bearerSpeed, tips, width);
+    ShowList(m_w.bearerCe, f.bearerCe, tips, width);
+    ShowList(m_w.compression, f.compression, tips, width);
+    ShowList(m_w.errorCorrection, f.errorCorrection, tips, width);
+    ShowList(m_w.dtrEvent, f.dtrEvent, tips, width);
+    ShowButton(m_w.dtrActivate, f.dtrActivate, tips, width);
+    ShowButton(m_w.dtrDeactivate, f.dtrDeactivate, tips, width);
+    ShowButton(m_w.dtrTest, f.dtrTest, tips, width);
+    ShowButton(m_w.factory, f.factory, tips, width);
     ShowGroup(m_w.embeddedAppGroup, f.embeddedAppGroup);
-    ShowButton(m_w.embeddedApp, f.embeddedApp, tips);
-    ShowList(m_w.statusLed, f.statusLed, tips);
-    ShowButton(m_w.read, f.read, tips);
-    ShowButton(m_w.write, f.write, tips);
+    ShowButton(m_w.embeddedApp, f.embeddedApp, tips, width);
+    ShowList(m_w.statusLed, f.statusLed, tips, width);
+    ShowButton(m_w.read, f.read, tips, width);
+    ShowButton(m_w.write, f.write, tips, width);
 }
 
 } // namespace telvio

@@ -61,6 +61,7 @@ public:
 
 private:
     void Build();
+    void SetHelpIds();
     QWidget *BuildLeft();
     QWidget *BuildRight();
     void OnEdited(QLineEdit *edit, EditState BasicForm::*state, BasicCommand command);

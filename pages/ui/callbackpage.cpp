@@ -2,6 +2,7 @@
 
 #include "pages/ui/compactlayout.h"
 #include "pages/ui/formbinding.h"
+#include "shell/ui/helpids.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -105,6 +106,20 @@ CSCallback::CSCallback(const PageContext &context, QWidget *parent)
     layout->addWidget(group);
     layout->addLayout(buttons);
     layout->addStretch(1);
+
+    SetHelpId(m_control, helpids::kCallbackControl);
+    SetHelpId(m_saveControl, helpids::kSaveControl);
+    SetHelpId(m_delay, helpids::kCallbackDelay);
+    SetHelpId(m_saveDelay, helpids::kSaveDelay);
+    for (int k = 0; k < int(m_rows.size()); ++k) {
+        const CallbackRowWidgets &w = m_rows[size_t(k)];
+        SetHelpId(w.number, helpids::kCallbackNumber + k);
+        SetHelpId(w.password, helpids::kCallbackPassword + k);
+        SetHelpId(w.clear, helpids::kCallbackClear + k);
+        SetHelpId(w.save, helpids::kCallbackSave + k);
+    }
+    SetHelpId(m_read, helpids::kCallbackRead);
+    SetHelpId(m_saveAll, helpids::kSaveAll);
     ShowForm();
 }
 

@@ -3,6 +3,7 @@
 #include "pages/ui/addressfield.h"
 #include "pages/ui/compactlayout.h"
 #include "pages/ui/formbinding.h"
+#include "shell/ui/helpids.h"
 #include "pages/ui/pingdialog.h"
 #include "shell/ui/bitmapbutton.h"
 
@@ -41,6 +42,7 @@ Cgprs::Cgprs(const PageContext &context, QWidget *parent)
 {
     Bind(*m_logic);
     Build();
+    SetHelpIds();
     ShowForm();
 }
 
@@ -83,6 +85,22 @@ QPushButton *Cgprs::Button(QWidget *parent, ButtonState GprsForm::*state, GprsCo
     auto *button = new QPushButton((m_logic->form.*state).caption, parent);
     connect(button, &QPushButton::clicked, this, [this, command] { Run(command); });
     return button;
+}
+
+void Cgprs::SetHelpIds()
+{
+    using namespace helpids;
+    const std::pair<QWidget *, int> ids[] = {
+        {m_w.apn, kApn}, {m_w.userName, kUserName}, {m_w.password, kPassword}, {m_w.serverIp, kServerIp},
+        {m_w.port, kGprsPort}, {m_w.delay, kGprsDelay}, {m_w.autoConnect, kAutoConnect},
+        {m_w.connectionMode, kConnectionMode}, {m_w.clientIp, kClientIp}, {m_w.tcpStatus, kTcpStatus},
+        {m_w.syncMode, kSyncMode}, {m_w.syncDelay, kSyncDelay}, {m_w.syncIdle, kSyncIdle},
+        {m_w.activate, kActivate}, {m_w.contextMode, kContextMode}, {m_w.contextConnect, kContextConnect},
+        {m_w.attachState, kAttachState}, {m_w.change, kChange}, {m_w.gprsConnect, kGprsConnect},
+        {m_w.ping, kPing}, {m_w.start, kStart}, {m_w.stop, kStop}, {m_w.read, kGprsRead}, {m_w.write, kGprsWrite},
+    };
+    for (const auto &[control, id] : ids)
+        SetHelpId(control, id);
 }
 
 void Cgprs::Build()

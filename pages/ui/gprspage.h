@@ -80,6 +80,7 @@ public:
 
 private:
     void Build();
+    void SetHelpIds();
     QLineEdit *Edit(QWidget *parent, EditState GprsForm::*state);
     QComboBox *List(QWidget *parent, ListState GprsForm::*state);
     AddressField *Address(QWidget *parent, AddressState GprsForm::*state);

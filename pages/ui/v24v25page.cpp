@@ -1,6 +1,7 @@
 #include "pages/ui/v24v25page.h"
 
 #include "pages/ui/formbinding.h"
+#include "shell/ui/helpids.h"
 #include "shell/ui/bitmapbutton.h"
 
 #include <QComboBox>
@@ -73,6 +74,8 @@ Cv24v25::Cv24v25(const PageContext &context, QWidget *parent)
 
     m_read = new BitmapButton(BitmapButton::Read, serialtext::kRead, this);
     m_write = new BitmapButton(BitmapButton::Write, serialtext::kWrite, this);
+    SetHelpId(m_read, helpids::kSerialRead);
+    SetHelpId(m_write, helpids::kSerialWrite);
     for (BitmapButton *b : {m_read, m_write})
         b->setMinimumWidth(100);
     connect(m_read, &QPushButton::clicked, this, [this] { RunCommand(SerialCommand::Read); });

@@ -18,7 +18,14 @@ constexpr int kDiagnosticTopicId = 5002;
 
 QString Contents();
 QString ForControl(int controlId);   // empty when the id has no topic
+// The topic of a control of `page`: its section ("basic.html#c1734") when
+// the page's help has one for the id, else empty.
+QString ForControl(PageId page, int controlId);
 QString ForPage(PageId page);
+// The anchor of a control's section in its page's help file.
+QString Anchor(int controlId);
+// Whether the shipped topic (a file name, no anchor) holds that anchor.
+bool HasAnchor(const QString &topic, const QString &anchor);
 QString Terminal();
 QString Options();
 QString Url(const QString &topic);

@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace telvio {
@@ -39,15 +40,29 @@ HelpWindow::HelpWindow(QWidget *parent) : QWidget(parent, Qt::Window), m_browser
 
 void HelpWindow::ShowTopic(const QString &topic)
 {
-    m_browser->setSource(QUrl(HelpTopics::Url(topic)));
+    const QUrl url(HelpTopics::Url(topic));
+    m_browser->setSource(url);
     show();
     raise();
     activateWindow();
+    // A browser not yet laid out (the window's first showing) cannot scroll:
+    // go to the control's section again once it has its size.
+    if (url.hasFragment()) {
+        m_browser->scrollToAnchor(url.fragment());
+        QTimer::singleShot(0, m_browser, [browser = m_browser, anchor = url.fragment()] {
+            browser->scrollToAnchor(anchor);
+        });
+    }
 }
 
 QString HelpWindow::CurrentTopic() const
 {
     return m_browser->source().fileName();
+}
+
+QString HelpWindow::CurrentAnchor() const
+{
+    return m_browser->source().fragment();
 }
 
 } // namespace telvio

@@ -17,6 +17,8 @@ public:
     // `topic` is a page of the help ("signal.html").
     void ShowTopic(const QString &topic);
     QString CurrentTopic() const;
+    // The control's section the topic was opened at; empty for its top.
+    QString CurrentAnchor() const;
     QTextBrowser *Browser() const { return m_browser; }
 
 private:

@@ -245,17 +245,35 @@ void MainDialog::ShowHelp(const QString &topic)
     m_help->ShowTopic(topic);
 }
 
+PropertyPage *MainDialog::PageOf(QWidget *widget) const
+{
+    for (QWidget *w = widget; w && w != m_sheet; w = w->parentWidget()) {
+        if (auto *page = qobject_cast<PropertyPage *>(w))
+            return m_sheet->isAncestorOf(page) ? page : nullptr;
+    }
+    return nullptr;
+}
+
 QString MainDialog::HelpTopicForFocus() const
 {
-    QWidget *focus = QApplication::focusWidget();
-    if (focus && m_sheet->isAncestorOf(focus)) {
-        for (QWidget *w = focus; w && w != m_sheet; w = w->parentWidget()) {
-            const QString own = HelpTopics::ForControl(HelpId(w));
+    return HelpTopicFor(QApplication::focusWidget());
+}
+
+QString MainDialog::HelpTopicFor(QWidget *focus) const
+{
+    // A control of a page, or of a dialog that a page opened (the I/O
+    // entry): the section of the nearest control with an id that its
+    // page's help describes, else the page's own topic.
+    if (PropertyPage *page = PageOf(focus)) {
+        for (QWidget *w = focus; w && w != page; w = w->parentWidget()) {
+            QString own = HelpTopics::ForControl(page->Id(), HelpId(w));
+            if (own.isEmpty())
+                own = HelpTopics::ForControl(HelpId(w));
             if (!own.isEmpty())
                 return own;
-            if (auto *page = qobject_cast<PropertyPage *>(w))
-                return page->HelpTopic();
         }
+        const QString own = HelpTopics::ForControl(HelpId(page));
+        return own.isEmpty() ? page->HelpTopic() : own;
     }
     if (focus && m_panel->isAncestorOf(focus))
         return HelpTopics::Terminal();
@@ -375,8 +393,9 @@ bool MainDialog::eventFilter(QObject *watched, QEvent *event)
     case QEvent::KeyPress: {
         auto *key = static_cast<QKeyEvent *>(event);
         auto *widget = qobject_cast<QWidget *>(watched);
-        if (key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier && widget && widget->window() == this) {
-            ShowHelp(HelpTopicForFocus());
+        if (key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier && widget
+            && (widget->window() == this || PageOf(widget))) {
+            ShowHelp(HelpTopicFor(widget));
             return true;
         }
         break;
@@ -448,7 +467,10 @@ void MainDialog::ShowMessageWindow(const QString &text)
 {
     if (!m_messageWindow)
         m_messageWindow = new MessageWindow(this);
-    m_messageWindow->ShowText(text);
+    // Over the page that asked, which is the one at the front: over the
+    // whole window it would cover the terminal. The main window stays its
+    // owner, as a page may be taken out of the set while it is shown.
+    m_messageWindow->ShowText(text, m_sheet ? m_sheet->currentWidget() : nullptr);
 }
 
 void MainDialog::CloseMessageWindow()

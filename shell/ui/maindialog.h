@@ -24,6 +24,7 @@ class HelpWindow;
 class MessageWindow;
 class ModemSession;
 class ProfileMenu;
+class PropertyPage;
 class Prompter;
 class StatusBar;
 class StatusPanel;
@@ -69,8 +70,14 @@ public:
 
     void ShowHelp(const QString &topic);
     HelpWindow *Help() const { return m_help; }
+    // The page of the sheet that holds `widget`, or that opened the dialog
+    // it sits in; none for the rest of the window.
+    PropertyPage *PageOf(QWidget *widget) const;
     // The topic F1 opens with the keyboard focus where it is now.
     QString HelpTopicForFocus() const;
+    // The topic F1 opens when pressed on `control` (the widget the key
+    // went to, which need not be in the active window).
+    QString HelpTopicFor(QWidget *control) const;
 
     void ShowOptions();
     void ShowAbout();

@@ -25,17 +25,25 @@ QMessageBox::Icon BoxIcon(Prompter::Icon icon)
     return QMessageBox::NoIcon;
 }
 
+// The program's texts end their lines the way its modems do, "\n\r"; a
+// message box would take the CR for a second line break and double-space
+// the question.
+QString BoxText(QString text)
+{
+    return text.replace(QStringLiteral("\n\r"), QStringLiteral("\n"));
+}
+
 } // namespace
 
 void WidgetPrompter::Message(const QString &text, const QString &caption, Icon icon)
 {
-    QMessageBox box(BoxIcon(icon), CaptionOr(caption), text, QMessageBox::Ok, m_parent);
+    QMessageBox box(BoxIcon(icon), CaptionOr(caption), BoxText(text), QMessageBox::Ok, m_parent);
     box.exec();
 }
 
 bool WidgetPrompter::Question(const QString &text, const QString &caption)
 {
-    QMessageBox box(QMessageBox::Question, CaptionOr(caption), text, QMessageBox::Yes | QMessageBox::No, m_parent);
+    QMessageBox box(QMessageBox::Question, CaptionOr(caption), BoxText(text), QMessageBox::Yes | QMessageBox::No, m_parent);
     box.setDefaultButton(QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
 }

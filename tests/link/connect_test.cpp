@@ -119,6 +119,8 @@ TEST_F(ConnectTest, PortThatWillNotOpen)
     EXPECT_EQ(Connect(), -1);
     EXPECT_EQ(session.PortName(), QString("0"));
     EXPECT_EQ(prompts.Texts(), QStringList{"Unable to open COM-port..."});
+    ASSERT_EQ(prompts.Log().size(), 1);
+    EXPECT_EQ(prompts.Log().front().icon, Prompter::Icon::None); // a plain notice, no error sign
     EXPECT_TRUE(port.Writes().isEmpty());
 }
 

@@ -40,6 +40,7 @@ public:
     // --- test side ---
     void Feed(const QByteArray &bytes);
     void SetResponder(Responder r) { m_responder = std::move(r); }
+    Responder CurrentResponder() const { return m_responder; }
     void SetPendingOutput(int count) { m_pendingOut = count; }
     void SetRefuseOpen(bool refuse) { m_refuseOpen = refuse; }
     void SetDsr(bool on) { m_dsr = on; }

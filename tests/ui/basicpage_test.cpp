@@ -179,6 +179,32 @@ TEST_F(BasicPage, OlderModelsHideAutoPinAndEmbeddedApp)
     EXPECT_TRUE(m_prompts.Log().isEmpty()) << qPrintable(m_prompts.Texts().join('\n'));
 }
 
+// At a low line rate the first read runs for seconds with the page on
+// screen: what it shows meanwhile must already be this model's layout.
+TEST_F(BasicPage, OlderModelsLayoutIsShownBeforeTheFirstRead)
+{
+    Use(sim::Model::Orca1);
+    bool looked = false;
+    bool autoPinShown = true, embeddedAppShown = true;
+    int speedItems = 0;
+    // The page as it stands when the read's first own command goes out.
+    const MemoryPort::Responder modem = m_port.CurrentResponder();
+    m_port.SetResponder([&](const QByteArray &written) {
+        if (!looked && written.startsWith("ATS0?")) {
+            looked = true;
+            autoPinShown = !W().autoPinGroup->isHidden();
+            embeddedAppShown = !W().embeddedAppGroup->isHidden();
+            speedItems = W().bearerSpeed->count();
+        }
+        modem(written);
+    });
+    Connect(); // reads every page as it connects
+    ASSERT_TRUE(looked) << "the page was not read";
+    EXPECT_FALSE(autoPinShown);
+    EXPECT_FALSE(embeddedAppShown);
+    EXPECT_EQ(speedItems, 16);
+}
+
 TEST_F(BasicPage, TypingMarksThePageAndWriteClearsIt)
 {
     Connect();

@@ -8,6 +8,10 @@
 #include <QAction>
 #include <QComboBox>
 #include <QPushButton>
+#include <QApplication>
+#include <QStyle>
+#include <QToolTip>
+#include <QTextDocumentFragment>
 
 namespace telvio::test {
 namespace {
@@ -190,8 +194,22 @@ TEST_F(ConnectionPage, FirstPortPluggedInEnablesTheProcedures)
 TEST_F(ConnectionPage, TooltipsFollowTheOption)
 {
     Window();
-    EXPECT_EQ(Page().OpenButton()->toolTip(), QStringLiteral("Opens the COM port with current settings."));
-    EXPECT_EQ(Page().PortList()->toolTip(), QStringLiteral("Port number"));
+    auto plain = [](const QWidget *w) { return QTextDocumentFragment::fromHtml(w->toolTip()).toPlainText().trimmed(); };
+    EXPECT_EQ(plain(Page().OpenButton()), QStringLiteral("Opens the COM port with current settings."));
+    EXPECT_EQ(plain(Page().PortList()), QStringLiteral("Port number"));
+    // The longest tip wraps within the page's 200 pixels instead of running
+    // past the window's edge.
+    QPushButton *autoconnect = Page().AutoconnectButton();
+    EXPECT_TRUE(plain(autoconnect).startsWith(QStringLiteral("The Autoconnect feature searches")));
+    QToolTip::showText(autoconnect->mapToGlobal(QPoint(2, 2)), autoconnect->toolTip(), autoconnect);
+    QWidget *tip = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (w->inherits("QTipLabel") && w->isVisible())
+            tip = w;
+    }
+    ASSERT_NE(tip, nullptr);
+    EXPECT_LE(tip->width(), 200 + 2 * tip->style()->pixelMetric(QStyle::PM_ToolTipLabelFrameWidth) + 10);
+    QToolTip::hideText();
     Session().options.tooltip = 0;
     Window().Sheet()->ReactivateActivePage();
     EXPECT_TRUE(Page().OpenButton()->toolTip().isEmpty());
