@@ -7,6 +7,7 @@
 #include "cli/pagecommands.h"
 #include "cli/signalcommands.h"
 #include "cli/profilecommands.h"
+#include "cli/provisioncommand.h"
 #include "link/core/connectionform.h"
 
 #include <QCoreApplication>
@@ -74,6 +75,7 @@ int main(int argc, char **argv)
     commands += SignalCommands();
     commands += GprsCommands();
     commands += ProfileCommands();
+    commands += ProvisionCommands();
 
     const QStringList args = app.arguments().mid(1);
     GlobalOptions g;
