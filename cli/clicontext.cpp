@@ -29,6 +29,11 @@ CliContext::CliContext(const GlobalOptions &options) : m_options(options), m_out
         m_session->options.delayBeforeAT = qBound(0, options.delay, 1000);
     if (!options.port.isEmpty())
         m_session->SetExtraPorts({options.port});
+    if (!options.log.isEmpty()) {
+        QString error;
+        if (!m_log.Open(options.log, &error))
+            m_out.Error(QStringLiteral("cannot write the log %1: %2").arg(options.log, error));
+    }
     m_session->SetTraceSink([this](TraceDirection dir, const QByteArray &bytes) { Record(dir, bytes); });
     QObject::connect(m_session.get(), &ModemSession::LinkLost, m_session.get(),
                      [this](const QString &reason) { m_lostReason = reason; });
@@ -48,6 +53,7 @@ CliContext::~CliContext()
 
 void CliContext::Record(TraceDirection dir, const QByteArray &bytes)
 {
+    m_log.Record(dir, bytes);
     if (m_options.debug) {
         std::fprintf(stderr, "%s %s\n", dir == TraceDirection::Sent ? ">>" : "<<",
                      qPrintable(EscapeControl(bytes)));

@@ -22,6 +22,7 @@ void PrintUsage(FILE *to, const QList<Command> &commands)
 {
     std::fprintf(to,
                  "usage: telvio-cli [--port PATH] [--baud N] [--framing 8N1] [--json] [--debug] [--delay MS]\n"
+                 "                  [--log FILE]\n"
                  "                  COMMAND ...\n\ncommands:\n");
     for (const Command &c : commands)
         std::fprintf(to, "  %s\n", qPrintable(c.usage));
@@ -125,6 +126,10 @@ int main(int argc, char **argv)
                                 .arg(telvio::ConnectionForm::DataBitsItems().join(QLatin1String(" or ")),
                                      ParityLetters().join(QLatin1String(", ")),
                                      telvio::ConnectionForm::StopBitsItems().join(QLatin1String(" or "))));
+        } else if (a == QLatin1String("--log")) {
+            g.log = needValue();
+            if (g.log.isEmpty())
+                return fail(QStringLiteral("--log needs a file"));
         } else if (a == QLatin1String("--delay")) {
             bool ok = false;
             g.delay = needValue().toInt(&ok);
@@ -144,6 +149,8 @@ int main(int argc, char **argv)
         if (c.needsPort && g.port.isEmpty())
             return fail(QStringLiteral("%1 needs --port PATH (see: telvio-cli ports)").arg(name));
         CliContext ctx(g);
+        if (!g.log.isEmpty() && !ctx.Log().IsOpen())
+            return ExitFailed;
         const int rc = c.run(ctx, rest);
         ctx.CloseLink();
         ctx.Out().Flush();

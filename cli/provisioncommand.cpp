@@ -95,6 +95,7 @@ PortResult ProvisionPort(const Plan &plan, const QString &port)
     options.json = true;
     CliContext ctx(options);
     ctx.Out().Capture();
+    ctx.Log().SetLabel(port); // the ports share the one file
     ModemSession &s = ctx.Session();
     auto done = [&](const QString &result, const QString &why = QString()) {
         r.result = result;
