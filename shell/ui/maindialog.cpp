@@ -15,6 +15,7 @@
 #include "shell/ui/profilemenu.h"
 #include "shell/ui/propertypage.h"
 #include "shell/ui/propsheet.h"
+#include "shell/ui/sessionlogmenu.h"
 #include "shell/ui/statusbar.h"
 #include "shell/ui/statuspanel.h"
 #include "shell/ui/widgetprompter.h"
@@ -84,6 +85,7 @@ MainDialog::MainDialog(const Setup &setup, QWidget *parent)
     m_sheet = new CPropSheet(PageContext{m_session, m_prompter, this}, area);
     m_profiles = std::make_unique<ProfileMenu>(*m_session, *m_prompter, *m_sheet, this);
     BuildMenu();
+    m_sessionLog = std::make_unique<SessionLogMenu>(*m_session, *m_prompter, *m_commands.value(CmdLogSession));
     connect(m_comm, &CommControl::OnComm, this, &MainDialog::OnComm);
     connect(m_session, &ModemSession::LinkLost, this, &MainDialog::OnLinkLost);
 
@@ -120,6 +122,7 @@ MainDialog::~MainDialog()
     delete m_help;
     m_help = nullptr;
     m_profiles.reset();
+    m_sessionLog.reset();
     // Pages and status windows use the session; the session uses the
     // serial control, which goes last.
     delete m_sheet;
@@ -159,6 +162,7 @@ void MainDialog::BuildMenu()
     AddCommand(tool, CmdClearTerminal, QStringLiteral("&Clear Terminal"));
     AddCommand(tool, CmdOptions, QStringLiteral("&Options"));
     AddCommand(tool, CmdSignalHistory, QStringLiteral("Signal &History"));
+    AddCommand(tool, CmdLogSession, QStringLiteral("Log Session to File\u2026"));
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
     AddCommand(help, CmdHelp, QStringLiteral("&Help"));
@@ -216,6 +220,7 @@ void MainDialog::RunCommand(int id)
     case CmdHelp: ShowHelp(HelpTopics::Contents()); break;
     case CmdAbout: ShowAbout(); break;
     case CmdSignalHistory: m_sheet->SignalPage()->ShowHistory(); break;
+    case CmdLogSession: m_sessionLog->Toggle(); break;
     default: break;
     }
 }

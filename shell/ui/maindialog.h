@@ -24,6 +24,7 @@ class HelpWindow;
 class MessageWindow;
 class ModemSession;
 class ProfileMenu;
+class SessionLogMenu;
 class Prompter;
 class StatusBar;
 class StatusPanel;
@@ -55,6 +56,7 @@ public:
 
     QAction *MenuAction(int commandId) const { return m_commands.value(commandId); }
     ProfileMenu *Profiles() const { return m_profiles.get(); }
+    SessionLogMenu *SessionLogging() const { return m_sessionLog.get(); }
     // Enables or greys a command of the top-level menu at `position`.
     void EnableMenuCommand(int position, int commandId, bool enable) override;
 
@@ -119,6 +121,7 @@ private:
     CPropSheet *m_sheet = nullptr;
     HelpWindow *m_help = nullptr;
     std::unique_ptr<ProfileMenu> m_profiles;
+    std::unique_ptr<SessionLogMenu> m_sessionLog;
     MessageWindow *m_messageWindow = nullptr;
 
     QTimer m_tickTimer;
