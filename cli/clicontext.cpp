@@ -1,6 +1,7 @@
 #include "cli/clicontext.h"
 
 #include "link/core/cmeerrors.h"
+#include "link/core/portdoctor.h"
 #include "link/core/portholders.h"
 #include "link/core/trace.h"
 
@@ -84,6 +85,10 @@ int CliContext::ReportOpenFailure()
         else if (why.contains(QLatin1String("locking")))
             why = QStringLiteral("the port is in use by another program (it holds the port's lock)");
     }
+    // The doctor's plain words and what to do, after the driver's reason.
+    const PortDiagnosis d = DiagnosePort(m_options.port, QCoreApplication::applicationPid());
+    if (!d.Ok())
+        why += QStringLiteral(". %1").arg(d.Message());
     m_out.Error(QStringLiteral("cannot open %1: %2").arg(m_options.port, why));
     return ExitNoPort;
 }

@@ -8,6 +8,7 @@
 #include "cli/signalcommands.h"
 #include "cli/profilecommands.h"
 #include "cli/provisioncommand.h"
+#include "cli/doctorcommand.h"
 #include "link/core/connectionform.h"
 
 #include <QCoreApplication>
@@ -77,6 +78,7 @@ int main(int argc, char **argv)
     commands += GprsCommands();
     commands += ProfileCommands();
     commands += ProvisionCommands();
+    commands += DoctorCommands();
 
     const QStringList args = app.arguments().mid(1);
     GlobalOptions g;
