@@ -2,6 +2,7 @@
 
 #include "link/ui/connectionpage.h"
 #include "shell/core/shelllayout.h"
+#include "link/core/reconnectwatch.h"
 #include "shell/ui/menucommands.h"
 #include "shell/ui/propsheet.h"
 #include "shell/ui/statusbar.h"
@@ -420,6 +421,27 @@ TEST_F(MainWindow, LogSessionToUnwritableFileSaysWhy)
     EXPECT_FALSE(w.MenuAction(CmdLogSession)->isChecked());
     ASSERT_FALSE(m_prompts.Texts().isEmpty());
     EXPECT_TRUE(m_prompts.Texts().last().startsWith(QStringLiteral("Cannot write the session log /nonexistent-dir/")));
+}
+
+} // namespace
+} // namespace telvio::test
+
+// --- an unplugged modem ---------------------------------------------------------
+
+namespace telvio::test {
+namespace {
+
+TEST_F(MainWindow, UnpluggedPortShownAtOnceAndItsPathWatched)
+{
+    MainDialog &w = Window();
+    OpenTerminal();
+    ASSERT_NE(w.Reconnects(), nullptr);
+    EXPECT_FALSE(w.Reconnects()->Automatic()) << "off unless the option says so";
+    m_port.Unplug();
+    EXPECT_FALSE(Session().LinkUp());
+    EXPECT_TRUE(w.Reconnects()->Watching());
+    EXPECT_EQ(w.Reconnects()->Port(), QStringLiteral("/dev/ttyTEST0"));
+    EXPECT_TRUE(w.ReconnectTimer().isActive());
 }
 
 } // namespace
