@@ -1,6 +1,7 @@
 #include "cli/clicontext.h"
 
 #include "link/core/cmeerrors.h"
+#include "link/core/portdoctor.h"
 #include "link/core/portholders.h"
 #include "link/core/trace.h"
 
@@ -29,6 +30,11 @@ CliContext::CliContext(const GlobalOptions &options) : m_options(options), m_out
         m_session->options.delayBeforeAT = qBound(0, options.delay, 1000);
     if (!options.port.isEmpty())
         m_session->SetExtraPorts({options.port});
+    if (!options.log.isEmpty()) {
+        QString error;
+        if (!m_log.Open(options.log, &error))
+            m_out.Error(QStringLiteral("cannot write the log %1: %2").arg(options.log, error));
+    }
     m_session->SetTraceSink([this](TraceDirection dir, const QByteArray &bytes) { Record(dir, bytes); });
     QObject::connect(m_session.get(), &ModemSession::LinkLost, m_session.get(),
                      [this](const QString &reason) { m_lostReason = reason; });
@@ -48,6 +54,7 @@ CliContext::~CliContext()
 
 void CliContext::Record(TraceDirection dir, const QByteArray &bytes)
 {
+    m_log.Record(dir, bytes);
     if (m_options.debug) {
         std::fprintf(stderr, "%s %s\n", dir == TraceDirection::Sent ? ">>" : "<<",
                      qPrintable(EscapeControl(bytes)));
@@ -78,6 +85,10 @@ int CliContext::ReportOpenFailure()
         else if (why.contains(QLatin1String("locking")))
             why = QStringLiteral("the port is in use by another program (it holds the port's lock)");
     }
+    // The doctor's plain words and what to do, after the driver's reason.
+    const PortDiagnosis d = DiagnosePort(m_options.port, QCoreApplication::applicationPid());
+    if (!d.Ok())
+        why += QStringLiteral(". %1").arg(d.Message());
     m_out.Error(QStringLiteral("cannot open %1: %2").arg(m_options.port, why));
     return ExitNoPort;
 }

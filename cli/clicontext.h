@@ -4,6 +4,7 @@
 #include "link/core/mscomm.h"
 #include "link/core/modemsession.h"
 #include "link/core/portsettings.h"
+#include "link/core/sessionlog.h"
 
 #include <QStringList>
 #include <QTimer>
@@ -22,6 +23,7 @@ struct GlobalOptions {
     bool json = false;
     bool debug = false;
     int delay = -1;    // --delay MS; -1 keeps the stored option
+    QString log;       // --log FILE: the session log, appended to
 };
 
 // What the Connection page's Connect would be given: the port and the
@@ -39,6 +41,9 @@ public:
     Output &Out() { return m_out; }
     ModemSession &Session() { return *m_session; }
     CMSComm &Comm() { return m_comm; }
+    // The --log file; not open when none was given or it could not be
+    // opened (said on standard error).
+    SessionLog &Log() { return m_log; }
 
     // Opens the port for plain exchanges (no identification), as the
     // terminal's Open does. Reports and returns ExitNoPort on failure.
@@ -78,6 +83,7 @@ private:
     QByteArray m_lastCommand;
     QByteArray m_lastAnswer;
     QString m_lostReason;
+    SessionLog m_log;
 };
 
 using CommandFn = std::function<int(CliContext &, const QStringList &args)>;

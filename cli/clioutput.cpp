@@ -42,12 +42,18 @@ void Output::Error(const QString &text)
 {
     if (m_json && !m_object.contains(QLatin1String("error")))
         m_object.insert(QStringLiteral("error"), text);
+    if (m_capture) {
+        m_messages << text;
+        return;
+    }
     std::fprintf(stderr, "telvio-cli: %s\n", qPrintable(text));
     std::fflush(stderr);
 }
 
 void Output::Progress(const QString &text) const
 {
+    if (m_capture)
+        return;
     std::fprintf(stderr, "%s\n", qPrintable(text));
     std::fflush(stderr);
 }

@@ -28,7 +28,15 @@ public:
     // lines): a command that reports several pages nests each page's fields.
     QJsonObject TakeFields();
 
+    // For a command run on one port among many: errors and progress are
+    // kept (Messages) instead of printed, so that the caller reports each
+    // port on one line of its own.
+    void Capture() { m_capture = true; }
+    QStringList Messages() const { return m_messages; }
+
 private:
+    bool m_capture = false;
+    QStringList m_messages;
     bool m_json;
     QJsonObject m_object;
     QStringList m_lines;

@@ -7,6 +7,8 @@
 #include "cli/pagecommands.h"
 #include "cli/signalcommands.h"
 #include "cli/profilecommands.h"
+#include "cli/provisioncommand.h"
+#include "cli/doctorcommand.h"
 #include "link/core/connectionform.h"
 
 #include <QCoreApplication>
@@ -21,6 +23,7 @@ void PrintUsage(FILE *to, const QList<Command> &commands)
 {
     std::fprintf(to,
                  "usage: telvio-cli [--port PATH] [--baud N] [--framing 8N1] [--json] [--debug] [--delay MS]\n"
+                 "                  [--log FILE]\n"
                  "                  COMMAND ...\n\ncommands:\n");
     for (const Command &c : commands)
         std::fprintf(to, "  %s\n", qPrintable(c.usage));
@@ -74,6 +77,8 @@ int main(int argc, char **argv)
     commands += SignalCommands();
     commands += GprsCommands();
     commands += ProfileCommands();
+    commands += ProvisionCommands();
+    commands += DoctorCommands();
 
     const QStringList args = app.arguments().mid(1);
     GlobalOptions g;
@@ -123,6 +128,10 @@ int main(int argc, char **argv)
                                 .arg(telvio::ConnectionForm::DataBitsItems().join(QLatin1String(" or ")),
                                      ParityLetters().join(QLatin1String(", ")),
                                      telvio::ConnectionForm::StopBitsItems().join(QLatin1String(" or "))));
+        } else if (a == QLatin1String("--log")) {
+            g.log = needValue();
+            if (g.log.isEmpty())
+                return fail(QStringLiteral("--log needs a file"));
         } else if (a == QLatin1String("--delay")) {
             bool ok = false;
             g.delay = needValue().toInt(&ok);
@@ -142,6 +151,8 @@ int main(int argc, char **argv)
         if (c.needsPort && g.port.isEmpty())
             return fail(QStringLiteral("%1 needs --port PATH (see: telvio-cli ports)").arg(name));
         CliContext ctx(g);
+        if (!g.log.isEmpty() && !ctx.Log().IsOpen())
+            return ExitFailed;
         const int rc = c.run(ctx, rest);
         ctx.CloseLink();
         ctx.Out().Flush();

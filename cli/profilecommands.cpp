@@ -409,16 +409,9 @@ int Write(CliContext &ctx, const QStringList &args)
     for (int i = 1; i < args.size(); ++i) {
         if (args.at(i) == QLatin1String("--pages") && i + 1 < args.size()) {
             named = true;
-            chosen = args.at(++i).split(QLatin1Char(','), Qt::SkipEmptyParts);
-            for (const QString &name : chosen) {
-                bool known = false;
-                for (const profilefile::Block &b : profilefile::Blocks())
-                    known = known || name == QLatin1String(b.name);
-                if (!known)
-                    return Refuse(ctx, QStringLiteral("--pages: no page %1 (pages: basic, serial, sms, gprs, io, "
-                                                     "callback)")
-                                          .arg(name));
-            }
+            QString error;
+            if (!ParseProfilePages(args.at(++i), &chosen, &error))
+                return Refuse(ctx, error);
         } else {
             return Usage(ctx, QStringLiteral("unknown argument %1").arg(args.at(i)));
         }
@@ -428,44 +421,8 @@ int Write(CliContext &ctx, const QStringList &args)
     QByteArray bytes;
     if (const int rc = LoadForModem(ctx, args.at(0), &bytes))
         return rc;
-    ModemSession &s = ctx.Session();
-    const QMap<QString, QJsonObject> profile = ProfilePages(ctx, bytes);
     QJsonObject pages;
-    int result = ExitOk;
-    for (const profilefile::Block &b : profilefile::Blocks()) {
-        const QString name = QLatin1String(b.name);
-        if (!chosen.contains(name))
-            continue;
-        const CliPage *page = PageNamed(name);
-        if (!OnModem(s, b)) {
-            pages.insert(name, QStringLiteral("not on this modem"));
-            continue;
-        }
-        if (!page || !page->edit) {
-            // Only a page asked for by name fails the command: the menu's
-            // set goes on without one the command line cannot write yet.
-            pages.insert(name, QStringLiteral("not written: no command-line page"));
-            if (named)
-                result = ExitFailed;
-            continue;
-        }
-        // The page's write with the profile's values: read, the values
-        // through the controls and the page's checks, written and stored.
-        const FieldValues values = WritableValues(s, *page, profile.value(name));
-        QString error;
-        int rc = ExitFailed;
-        if (!CheckFieldValues(*page, values, &error)) {
-            ctx.Out().Error(QStringLiteral("%1: %2").arg(name, error));
-        } else {
-            CliPrompter prompts(ctx);
-            prompts.SetAnswer(true);
-            rc = page->write(ctx, prompts, values);
-        }
-        ctx.Out().TakeFields();
-        pages.insert(name, rc == ExitOk ? QStringLiteral("written") : QStringLiteral("failed"));
-        if (rc != ExitOk)
-            result = ExitFailed;
-    }
+    const int result = WriteProfilePages(ctx, bytes, chosen, named, &pages);
     ctx.Out().Set(QStringLiteral("pages"), pages);
     return result;
 }
@@ -481,31 +438,8 @@ int Diff(CliContext &ctx, const QStringList &args)
         return rc;
     if (const int rc = ConnectModem(ctx))
         return rc;
-    ModemSession &s = ctx.Session();
-    const QMap<QString, QJsonObject> profile = ProfilePages(ctx, bytes);
     QJsonArray differences;
-    int result = ExitOk;
-    for (const profilefile::Block &b : profilefile::Blocks()) {
-        const QString name = QLatin1String(b.name);
-        const CliPage *page = PageNamed(name);
-        if (!OnModem(s, b) || !page || !page->edit)
-            continue;
-        CliPrompter prompts(ctx);
-        const int rc = page->read(ctx, prompts);
-        const QMap<QString, QJsonValue> modem = SingleFields(*page, ctx.Out().TakeFields());
-        if (rc != ExitOk) {
-            result = rc;
-            continue;
-        }
-        for (const auto &value : WritableValues(s, *page, profile.value(name))) {
-            if (modem.value(value.first) == value.second)
-                continue;
-            differences.append(QJsonObject{{QStringLiteral("page"), name},
-                                           {QStringLiteral("field"), value.first},
-                                           {QStringLiteral("profile"), value.second},
-                                           {QStringLiteral("modem"), modem.value(value.first)}});
-        }
-    }
+    const int result = DiffProfilePages(ctx, bytes, &differences);
     ctx.Out().Set(QStringLiteral("differences"), differences);
     if (result != ExitOk)
         return result;
@@ -533,6 +467,101 @@ int Profile(CliContext &ctx, const QStringList &args)
 }
 
 } // namespace
+
+// --- shared with provision ----------------------------------------------------
+
+QStringList MenuWritePages()
+{
+    return kMenuWrites;
+}
+
+bool ParseProfilePages(const QString &list, QStringList *pages, QString *error)
+{
+    const QStringList chosen = list.split(QLatin1Char(','), Qt::SkipEmptyParts);
+    for (const QString &name : chosen) {
+        bool known = false;
+        for (const profilefile::Block &b : profilefile::Blocks())
+            known = known || name == QLatin1String(b.name);
+        if (!known) {
+            *error = QStringLiteral("--pages: no page %1 (pages: basic, serial, sms, gprs, io, callback)").arg(name);
+            return false;
+        }
+    }
+    *pages = chosen;
+    return true;
+}
+
+int WriteProfilePages(CliContext &ctx, const QByteArray &bytes, const QStringList &chosen, bool named,
+                      QJsonObject *pages)
+{
+    ModemSession &s = ctx.Session();
+    const QMap<QString, QJsonObject> profile = ProfilePages(ctx, bytes);
+    int result = ExitOk;
+    for (const profilefile::Block &b : profilefile::Blocks()) {
+        const QString name = QLatin1String(b.name);
+        if (!chosen.contains(name))
+            continue;
+        const CliPage *page = PageNamed(name);
+        if (!OnModem(s, b)) {
+            pages->insert(name, QStringLiteral("not on this modem"));
+            continue;
+        }
+        if (!page || !page->edit) {
+            // Only a page asked for by name fails the command: the menu's
+            // set goes on without one the command line cannot write yet.
+            pages->insert(name, QStringLiteral("not written: no command-line page"));
+            if (named)
+                result = ExitFailed;
+            continue;
+        }
+        // The page's write with the profile's values: read, the values
+        // through the controls and the page's checks, written and stored.
+        const FieldValues values = WritableValues(s, *page, profile.value(name));
+        QString error;
+        int rc = ExitFailed;
+        if (!CheckFieldValues(*page, values, &error)) {
+            ctx.Out().Error(QStringLiteral("%1: %2").arg(name, error));
+        } else {
+            CliPrompter prompts(ctx);
+            prompts.SetAnswer(true);
+            rc = page->write(ctx, prompts, values);
+        }
+        ctx.Out().TakeFields();
+        pages->insert(name, rc == ExitOk ? QStringLiteral("written") : QStringLiteral("failed"));
+        if (rc != ExitOk)
+            result = ExitFailed;
+    }
+    return result;
+}
+
+int DiffProfilePages(CliContext &ctx, const QByteArray &bytes, QJsonArray *differences, const QStringList &only)
+{
+    ModemSession &s = ctx.Session();
+    const QMap<QString, QJsonObject> profile = ProfilePages(ctx, bytes);
+    int result = ExitOk;
+    for (const profilefile::Block &b : profilefile::Blocks()) {
+        const QString name = QLatin1String(b.name);
+        const CliPage *page = PageNamed(name);
+        if (!OnModem(s, b) || !page || !page->edit || (!only.isEmpty() && !only.contains(name)))
+            continue;
+        CliPrompter prompts(ctx);
+        const int rc = page->read(ctx, prompts);
+        const QMap<QString, QJsonValue> modem = SingleFields(*page, ctx.Out().TakeFields());
+        if (rc != ExitOk) {
+            result = rc;
+            continue;
+        }
+        for (const auto &value : WritableValues(s, *page, profile.value(name))) {
+            if (modem.value(value.first) == value.second)
+                continue;
+            differences->append(QJsonObject{{QStringLiteral("page"), name},
+                                            {QStringLiteral("field"), value.first},
+                                            {QStringLiteral("profile"), value.second},
+                                            {QStringLiteral("modem"), modem.value(value.first)}});
+        }
+    }
+    return result;
+}
 
 QList<Command> ProfileCommands()
 {

@@ -4,6 +4,7 @@
 #include "link/core/commcontrol.h"
 #include "link/core/messagewindow.h"
 #include "link/core/modemsession.h"
+#include "link/core/portdoctor.h"
 #include "link/core/sessionhost.h"
 #include "shell/core/prompter.h"
 
@@ -226,7 +227,7 @@ void ConnectionLogic::Open()
     if (form.portPaths.isEmpty())
         return;
     if (!m_session.OpenForTerminal(form.PortPath(), form.Line())) {
-        m_prompts.Message(QStringLiteral("Comport not available"));
+        m_prompts.Message(WithDiagnosis(QStringLiteral("Comport not available"), form.PortPath()));
         return;
     }
     busy.Release();

@@ -4,6 +4,7 @@
 #include "link/core/identification.h"
 #include "link/core/modemsession.h"
 #include "link/core/pagetable.h"
+#include "link/core/portdoctor.h"
 #include "link/core/sessionhost.h"
 #include "shell/core/prompter.h"
 
@@ -25,7 +26,7 @@ int ModemSession::Connect(const ConnectParams &params)
         m_host->RefreshStatusPanel();
         m_portName = QStringLiteral("0");
         if (m_prompter)
-            m_prompter->Message(QStringLiteral("Unable to open COM-port..."));
+            m_prompter->Message(WithDiagnosis(QStringLiteral("Unable to open COM-port..."), params.port));
         return -1;
     }
 

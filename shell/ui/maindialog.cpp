@@ -2,6 +2,7 @@
 
 #include "link/core/modemsession.h"
 #include "link/core/mscomm.h"
+#include "link/core/reconnectwatch.h"
 #include "link/ui/connectionpage.h"
 #include "link/ui/messagewindow.h"
 #include "monitor/ui/signalpage.h"
@@ -15,6 +16,7 @@
 #include "shell/ui/profilemenu.h"
 #include "shell/ui/propertypage.h"
 #include "shell/ui/propsheet.h"
+#include "shell/ui/sessionlogmenu.h"
 #include "shell/ui/statusbar.h"
 #include "shell/ui/statuspanel.h"
 #include "shell/ui/widgetprompter.h"
@@ -77,6 +79,9 @@ MainDialog::MainDialog(const Setup &setup, QWidget *parent)
     {
         QSettings store(SettingsOrganisation(), SettingsApplication());
         m_session->options = Options::Load(store);
+        // Not one of the Options dialog's settings: a line in the store.
+        m_reconnect = std::make_unique<ReconnectWatch>(*m_session, *m_prompter);
+        m_reconnect->SetAutomatic(store.value(QStringLiteral("Settings/ReconnectUnplugged"), 0).toInt() == 1);
     }
     m_session->SetExtraPorts(setup.extraPorts);
     ApplyLineOptions();
@@ -84,6 +89,7 @@ MainDialog::MainDialog(const Setup &setup, QWidget *parent)
     m_sheet = new CPropSheet(PageContext{m_session, m_prompter, this}, area);
     m_profiles = std::make_unique<ProfileMenu>(*m_session, *m_prompter, *m_sheet, this);
     BuildMenu();
+    m_sessionLog = std::make_unique<SessionLogMenu>(*m_session, *m_prompter, *m_commands.value(CmdLogSession));
     connect(m_comm, &CommControl::OnComm, this, &MainDialog::OnComm);
     connect(m_session, &ModemSession::LinkLost, this, &MainDialog::OnLinkLost);
 
@@ -96,6 +102,8 @@ MainDialog::MainDialog(const Setup &setup, QWidget *parent)
     m_dtrDropTimer.setSingleShot(true);
     m_dtrDropTimer.setInterval(1000);
     connect(&m_dtrDropTimer, &QTimer::timeout, this, [this] { m_comm->SetDTREnable(false); });
+    m_reconnectTimer.setInterval(500);
+    connect(&m_reconnectTimer, &QTimer::timeout, this, &MainDialog::OnReconnectTimer);
     m_tickTimer.start();
     m_pageGuardTimer.start();
 
@@ -120,6 +128,9 @@ MainDialog::~MainDialog()
     delete m_help;
     m_help = nullptr;
     m_profiles.reset();
+    m_sessionLog.reset();
+    m_reconnectTimer.stop();
+    m_reconnect.reset();
     // Pages and status windows use the session; the session uses the
     // serial control, which goes last.
     delete m_sheet;
@@ -159,6 +170,7 @@ void MainDialog::BuildMenu()
     AddCommand(tool, CmdClearTerminal, QStringLiteral("&Clear Terminal"));
     AddCommand(tool, CmdOptions, QStringLiteral("&Options"));
     AddCommand(tool, CmdSignalHistory, QStringLiteral("Signal &History"));
+    AddCommand(tool, CmdLogSession, QStringLiteral("Log Session to File\u2026"));
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
     AddCommand(help, CmdHelp, QStringLiteral("&Help"));
@@ -216,6 +228,7 @@ void MainDialog::RunCommand(int id)
     case CmdHelp: ShowHelp(HelpTopics::Contents()); break;
     case CmdAbout: ShowAbout(); break;
     case CmdSignalHistory: m_sheet->SignalPage()->ShowHistory(); break;
+    case CmdLogSession: m_sessionLog->Toggle(); break;
     default: break;
     }
 }
@@ -305,6 +318,25 @@ void MainDialog::OnLinkLost(const QString &reason)
     // The device went away under an open port (unplugged, hung up). The
     // session has closed the link; say so where the technician is looking.
     m_panel->AppendTerminal(QStringLiteral("\r\n*** Port closed: %1 ***\r\n").arg(reason).toLatin1());
+    SetStatusBarConnected(false);
+    UpdateStatusBar();
+    m_reconnectClock.start();
+    m_reconnect->LinkLost(0);
+    if (m_reconnect->Watching())
+        m_reconnectTimer.start();
+}
+
+void MainDialog::OnReconnectTimer()
+{
+    // The question is modal: no second poll while it is asked.
+    m_reconnectTimer.stop();
+    const ReconnectWatch::Outcome outcome = m_reconnect->Poll(m_reconnectClock.elapsed());
+    if (outcome == ReconnectWatch::Outcome::Waiting) {
+        m_reconnectTimer.start();
+        return;
+    }
+    if (outcome == ReconnectWatch::Outcome::Reconnected)
+        m_panel->AppendTerminal(QStringLiteral("\r\n*** Reconnected: %1 ***\r\n").arg(m_reconnect->Port()).toLatin1());
 }
 
 void MainDialog::StartSignalTimer(int intervalMs)

@@ -5,6 +5,7 @@
 #include "link/core/sessionhost.h"
 #include "shell/ui/mainwindowhost.h"
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QMainWindow>
 #include <QSet>
@@ -25,6 +26,8 @@ class MessageWindow;
 class ModemSession;
 class ProfileMenu;
 class PropertyPage;
+class SessionLogMenu;
+class ReconnectWatch;
 class Prompter;
 class StatusBar;
 class StatusPanel;
@@ -56,6 +59,10 @@ public:
 
     QAction *MenuAction(int commandId) const { return m_commands.value(commandId); }
     ProfileMenu *Profiles() const { return m_profiles.get(); }
+    SessionLogMenu *SessionLogging() const { return m_sessionLog.get(); }
+    // Watches the path of a port whose device vanished; its timer.
+    ReconnectWatch *Reconnects() const { return m_reconnect.get(); }
+    const QTimer &ReconnectTimer() const { return m_reconnectTimer; }
     // Enables or greys a command of the top-level menu at `position`.
     void EnableMenuCommand(int position, int commandId, bool enable) override;
 
@@ -126,6 +133,11 @@ private:
     CPropSheet *m_sheet = nullptr;
     HelpWindow *m_help = nullptr;
     std::unique_ptr<ProfileMenu> m_profiles;
+    std::unique_ptr<SessionLogMenu> m_sessionLog;
+    std::unique_ptr<ReconnectWatch> m_reconnect;
+    QTimer m_reconnectTimer;
+    QElapsedTimer m_reconnectClock;
+    void OnReconnectTimer();
     MessageWindow *m_messageWindow = nullptr;
 
     QTimer m_tickTimer;

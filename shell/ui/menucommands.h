@@ -22,6 +22,7 @@ enum MenuCommand {
     CmdCloseProfile = 32785,
     CmdWriteProfile = 32786,
     CmdSignalHistory = 32787, // the Signal page's history plot
+    CmdLogSession = 32788,    // Tool: the session log, on and off
 };
 
 // Positions of the top-level menus.

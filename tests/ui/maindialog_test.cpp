@@ -2,6 +2,7 @@
 
 #include "link/ui/connectionpage.h"
 #include "shell/core/shelllayout.h"
+#include "link/core/reconnectwatch.h"
 #include "shell/ui/menucommands.h"
 #include "shell/ui/propsheet.h"
 #include "shell/ui/statusbar.h"
@@ -10,6 +11,7 @@
 #include <QAction>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSettings>
@@ -364,6 +366,82 @@ TEST_F(MainWindow, LostPortClosesTheLinkAndSaysSoInTheTerminal)
     EXPECT_TRUE(w.Panel()->TerminalContents().contains("Port closed: unplugged"));
     EXPECT_EQ(w.Panel()->Field(QStringLiteral("Status")), QStringLiteral("-"));
     EXPECT_TRUE(w.Sheet()->ConnectionPage()->OpenButton()->isEnabled());
+}
+
+} // namespace
+} // namespace telvio::test
+
+// --- Tool > Log Session to File… ----------------------------------------------
+
+namespace telvio::test {
+namespace {
+
+TEST_F(MainWindow, LogSessionToFileRunsCheckedUntilChosenAgain)
+{
+    MainDialog &w = Window();
+    QAction *entry = w.MenuAction(CmdLogSession);
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(entry->text(), QStringLiteral("Log Session to File\u2026"));
+    EXPECT_TRUE(w.menuBar()->actions()[MenuTool]->menu()->actions().contains(entry));
+    EXPECT_FALSE(entry->isChecked());
+
+    // Cancelled file choice: nothing runs.
+    entry->trigger();
+    EXPECT_FALSE(entry->isChecked());
+
+    const QString path = m_settingsDir.filePath("session.log");
+    m_prompts.AnswerFile(path);
+    entry->trigger();
+    EXPECT_TRUE(entry->isChecked());
+    OpenTerminal();
+    m_port.Feed("\r\nRING\r\n");
+    Session().ReadInput(true);
+    QByteArray command = "AT+CSQ";
+    m_port.SetResponder([this](const QByteArray &) { m_port.Feed("AT+CSQ\r\r\n+CSQ: 20,0\r\n\r\nOK\r\n"); });
+    Session().ExchangeFinal(command, 3);
+
+    entry->trigger(); // off again
+    EXPECT_FALSE(entry->isChecked());
+    m_port.Feed("\r\nRING\r\n");
+    Session().ReadInput(true);
+
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(f.readAll());
+    EXPECT_EQ(text.count(QStringLiteral("<< unsolicited <CR><LF>RING<CR><LF>")), 1) << qPrintable(text);
+    EXPECT_TRUE(text.contains(QStringLiteral(">> AT+CSQ<CR>\n"))) << qPrintable(text);
+    EXPECT_TRUE(text.contains(QStringLiteral("<< +CSQ: 20,0<CR><LF>\n"))) << qPrintable(text);
+}
+
+TEST_F(MainWindow, LogSessionToUnwritableFileSaysWhy)
+{
+    MainDialog &w = Window();
+    m_prompts.AnswerFile(QStringLiteral("/nonexistent-dir/session.log"));
+    w.MenuAction(CmdLogSession)->trigger();
+    EXPECT_FALSE(w.MenuAction(CmdLogSession)->isChecked());
+    ASSERT_FALSE(m_prompts.Texts().isEmpty());
+    EXPECT_TRUE(m_prompts.Texts().last().startsWith(QStringLiteral("Cannot write the session log /nonexistent-dir/")));
+}
+
+} // namespace
+} // namespace telvio::test
+
+// --- an unplugged modem ---------------------------------------------------------
+
+namespace telvio::test {
+namespace {
+
+TEST_F(MainWindow, UnpluggedPortShownAtOnceAndItsPathWatched)
+{
+    MainDialog &w = Window();
+    OpenTerminal();
+    ASSERT_NE(w.Reconnects(), nullptr);
+    EXPECT_FALSE(w.Reconnects()->Automatic()) << "off unless the option says so";
+    m_port.Unplug();
+    EXPECT_FALSE(Session().LinkUp());
+    EXPECT_TRUE(w.Reconnects()->Watching());
+    EXPECT_EQ(w.Reconnects()->Port(), QStringLiteral("/dev/ttyTEST0"));
+    EXPECT_TRUE(w.ReconnectTimer().isActive());
 }
 
 } // namespace
