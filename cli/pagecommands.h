@@ -54,9 +54,9 @@ struct FieldRule {
     int low = 0;
     int high = 0;
     int maxLength = 0;
-    std::function<bool(const QString &)> textOk; // unset: any text
-    QString textWhat;                            // what textOk wants, for the message
-    QStringList items;
+    std::function<bool(const QString &)> textOk = {}; // unset: any text
+    QString textWhat = {};                            // what textOk wants, for the message
+    QStringList items = {};
 };
 
 // A page that `read PAGE` and `write PAGE` reach. Both run on a session
