@@ -120,9 +120,11 @@ PortResult ProvisionPort(const Plan &plan, const QString &port)
 
     QJsonObject pages;
     const int wrote = WriteProfilePages(ctx, plan.profile, plan.pages, plan.named, &pages);
-    for (auto it = pages.begin(); it != pages.end(); ++it) {
-        if (it.value().toString() == QLatin1String("written"))
-            r.written << it.key();
+    // In the order they were written (the profile's), not the object's.
+    for (const profilefile::Block &b : profilefile::Blocks()) {
+        const QString name = QLatin1String(b.name);
+        if (pages.value(name).toString() == QLatin1String("written"))
+            r.written << name;
     }
     if (wrote != ExitOk) {
         QStringList failed;
