@@ -316,12 +316,7 @@ int EditBasic(CliContext &ctx, CliPrompter &prompts, const FieldValues &values)
         return ExitUsage;
     }
     page.logic.ChangeHook();
-    const QString invalid = page.logic.ValidateSettings();
-    if (!invalid.isEmpty()) {
-        ctx.Out().Error(invalid);
-        return ExitFailed;
-    }
-    return ExitOk;
+    return ReportInvalid(ctx, page.logic.ValidateSettings());
 }
 
 // --- basic factory|reset-now|embedded-app -------------------------------------

@@ -199,12 +199,7 @@ int Edit(CliContext &ctx, CliPrompter &prompts, const FieldValues &values)
         ctx.Out().Error(QStringLiteral("the %1 has no Callback page").arg(s.ModelName()));
         return ExitUsage;
     }
-    const QString invalid = logic.ValidateSettings();
-    if (!invalid.isEmpty()) {
-        ctx.Out().Error(invalid);
-        return ExitFailed;
-    }
-    return ExitOk;
+    return ReportInvalid(ctx, logic.ValidateSettings());
 }
 
 } // namespace

@@ -373,12 +373,7 @@ int EditGprs(CliContext &ctx, CliPrompter &prompts, const FieldValues &values)
         return ExitUsage;
     }
     page.logic.ChangeHook();
-    const QString invalid = page.logic.ValidateSettings();
-    if (!invalid.isEmpty()) {
-        ctx.Out().Error(invalid);
-        return ExitFailed;
-    }
-    return ExitOk;
+    return ReportInvalid(ctx, page.logic.ValidateSettings());
 }
 
 // What a profile sends to the connected modem and compares with it: the

@@ -107,18 +107,9 @@ bool ParseFieldValues(const QStringList &args, FieldValues *out, QString *error)
             }
             haveFile = true;
             const QString path = args.at(++i);
-            QFile file(path);
-            if (!file.open(QIODevice::ReadOnly)) {
-                *error = QStringLiteral("cannot read %1").arg(path);
+            QJsonObject object;
+            if (!ReadJsonObject(path, &object, error))
                 return false;
-            }
-            QJsonParseError parse;
-            const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &parse);
-            if (!doc.isObject()) {
-                *error = QStringLiteral("%1 holds no JSON object (%2)").arg(path, parse.errorString());
-                return false;
-            }
-            const QJsonObject object = doc.object();
             for (auto it = object.begin(); it != object.end(); ++it)
                 fromFile.append({it.key(), it.value()});
         } else if (a == QLatin1String("--set")) {
@@ -278,6 +269,31 @@ FieldValues PositionsOverTexts(const FieldValues &values)
             kept << v;
     }
     return kept;
+}
+
+bool ReadJsonObject(const QString &path, QJsonObject *object, QString *error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = QStringLiteral("cannot read %1").arg(path);
+        return false;
+    }
+    QJsonParseError parse;
+    const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &parse);
+    if (!doc.isObject()) {
+        *error = QStringLiteral("%1 holds no JSON object (%2)").arg(path, parse.errorString());
+        return false;
+    }
+    *object = doc.object();
+    return true;
+}
+
+int ReportInvalid(CliContext &ctx, const QString &invalid)
+{
+    if (invalid.isEmpty())
+        return ExitOk;
+    ctx.Out().Error(invalid);
+    return ExitFailed;
 }
 
 int ReportUnread(CliContext &ctx, const QStringList &fields)

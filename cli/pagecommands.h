@@ -5,6 +5,7 @@
 #include "pages/core/settingspage.h"
 #include "shell/core/prompter.h"
 
+#include <QJsonObject>
 #include <QJsonValue>
 #include <QList>
 #include <QPair>
@@ -93,6 +94,14 @@ bool CheckFieldValues(const CliPage &page, const FieldValues &values, QString *e
 // position: the position wins, so a hand-edited copy of a read's JSON
 // that changes a position but not its stale text takes the position.
 FieldValues PositionsOverTexts(const FieldValues &values);
+
+// The JSON object a --from file holds; false with the reason when the file
+// cannot be read or holds no object.
+bool ReadJsonObject(const QString &path, QJsonObject *object, QString *error);
+
+// A page's own check of its settings before they are kept (ValidateSettings):
+// ExitOk when it found nothing, otherwise ExitFailed with its message.
+int ReportInvalid(CliContext &ctx, const QString &invalid);
 
 // What a read could not take from the modem's answers, reported: the
 // fields named on standard error; ExitFailed, or ExitOk when there were none.

@@ -189,18 +189,8 @@ bool ParseValues(const QStringList &args, PageValues *out, QString *error)
         const QString &a = args.at(i);
         if (a == QLatin1String("--from") && i + 1 < args.size()) {
             const QString path = args.at(++i);
-            QFile file(path);
-            if (!file.open(QIODevice::ReadOnly)) {
-                *error = QStringLiteral("cannot read %1").arg(path);
-                return false;
-            }
-            QJsonParseError parse;
-            const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &parse);
-            if (!doc.isObject()) {
-                *error = QStringLiteral("%1 holds no JSON object (%2)").arg(path, parse.errorString());
-                return false;
-            }
-            if (!TakeJson(doc.object(), path, out, error))
+            QJsonObject object;
+            if (!ReadJsonObject(path, &object, error) || !TakeJson(object, path, out, error))
                 return false;
         } else if (a == QLatin1String("--set") && i + 1 < args.size()) {
             const QString assignment = args.at(++i);

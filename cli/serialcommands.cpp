@@ -159,12 +159,7 @@ int Edit(CliContext &ctx, CliPrompter &prompts, const FieldValues &values)
         return ExitUsage;
     }
     logic.ChangeHook();
-    const QString invalid = logic.ValidateSettings();
-    if (!invalid.isEmpty()) {
-        ctx.Out().Error(invalid);
-        return ExitFailed;
-    }
-    return ExitOk;
+    return ReportInvalid(ctx, logic.ValidateSettings());
 }
 
 } // namespace

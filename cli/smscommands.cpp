@@ -39,6 +39,24 @@ int Read(CliContext &ctx, CliPrompter &prompts)
     return ReportUnread(ctx, logic.unreadFields);
 }
 
+// The values typed into the page's controls, as the user would; false
+// with the reason reported when a list has no such item.
+bool ApplyValues(CliContext &ctx, SmsLogic &logic, const FieldValues &values)
+{
+    for (const auto &v : values) {
+        QString error;
+        if (v.first == kCentre)
+            logic.form.serviceCentre.text = v.second.toString();
+        else if ((v.first == kFormat || v.first == kFormat + QLatin1String("Text"))
+                 && !ChooseInList(logic.form.format, v.second, &error)) {
+            ctx.Out().Error(QStringLiteral("%1: %2").arg(v.first, error));
+            return false;
+        }
+        logic.Command(SmsCommand::Edited);
+    }
+    return true;
+}
+
 int Write(CliContext &ctx, CliPrompter &prompts, const FieldValues &values)
 {
     SmsLogic logic(ctx.Session(), prompts);
@@ -48,17 +66,8 @@ int Write(CliContext &ctx, CliPrompter &prompts, const FieldValues &values)
         ReportFields(ctx.Out(), logic.form);
         return rc;
     }
-    for (const auto &v : values) {
-        QString error;
-        if (v.first == kCentre)
-            logic.form.serviceCentre.text = v.second.toString();
-        else if ((v.first == kFormat || v.first == kFormat + QLatin1String("Text"))
-                 && !ChooseInList(logic.form.format, v.second, &error)) {
-            ctx.Out().Error(QStringLiteral("%1: %2").arg(v.first, error));
-            return ExitUsage;
-        }
-        logic.Command(SmsCommand::Edited);
-    }
+    if (!ApplyValues(ctx, logic, values))
+        return ExitUsage;
     const bool written = logic.Command(SmsCommand::Write);
     ReportFields(ctx.Out(), logic.form);
     return written ? ExitOk : ExitFailed;
@@ -68,24 +77,10 @@ int Edit(CliContext &ctx, CliPrompter &prompts, const FieldValues &values)
 {
     SmsLogic logic(ctx.Session(), prompts);
     ReadPageOnce(logic, ctx.Session(), PageId::Sms);
-    for (const auto &v : values) {
-        QString error;
-        if (v.first == kCentre)
-            logic.form.serviceCentre.text = v.second.toString();
-        else if ((v.first == kFormat || v.first == kFormat + QLatin1String("Text"))
-                 && !ChooseInList(logic.form.format, v.second, &error)) {
-            ctx.Out().Error(QStringLiteral("%1: %2").arg(v.first, error));
-            return ExitUsage;
-        }
-        logic.Command(SmsCommand::Edited);
-    }
+    if (!ApplyValues(ctx, logic, values))
+        return ExitUsage;
     logic.ChangeHook();
-    const QString invalid = logic.ValidateSettings();
-    if (!invalid.isEmpty()) {
-        ctx.Out().Error(invalid);
-        return ExitFailed;
-    }
-    return ExitOk;
+    return ReportInvalid(ctx, logic.ValidateSettings());
 }
 
 } // namespace
