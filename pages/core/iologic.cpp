@@ -4,6 +4,8 @@
 #include "pages/core/iorecord.h"
 #include "pages/core/ioparsers.h"
 
+#include <algorithm>
+
 namespace telvio {
 
 namespace {
@@ -192,11 +194,20 @@ bool IoLogic::ReadSteps(TransferFrame &frame)
 QByteArray IoLogic::EntryCommand(const IoRecord &record, int k, QString *problem)
 {
     using namespace iofield;
+    // The time goes into the command as it stands: digits only (a profile
+    // file may hold anything there).
+    const QByteArray time = record.Text(TimeAt(k), NumberWidth);
+    const bool timeOk = std::all_of(time.begin(), time.end(), [](char c) { return c >= '0' && c <= '9'; });
+    if (!timeOk) {
+        if (problem)
+            *problem = QStringLiteral("I/O Entry %1: Time must be a number from 0 to 255.").arg(k + 1);
+        return QByteArray();
+    }
     QByteArray command = "AT*WIOL=" + QByteArray::number(IoEntryNumber(k)) + ',';
     command += QByteArray::number(record.Int(ServiceAt(k))) + ',' + QByteArray::number(record.Int(RetryAt(k)));
     // The modem wants a blank, not a comma, between the retry rule and the
     // timeout.
-    command += ' ' + record.Text(TimeAt(k), NumberWidth) + ',' + QByteArray::number(record.Int(PriorityAt(k)));
+    command += ' ' + time + ',' + QByteArray::number(record.Int(PriorityAt(k)));
     for (int d = 0; d < DataCount; ++d) {
         QByteArray argument;
         if (!CommandArgument(record.Text(DataAt(d, k), kData[d].width), &argument)) {

@@ -75,6 +75,7 @@ QByteArray NormaliseIoTime(const QByteArray &text)
     const bool negative = i < rest.size() && rest.at(i) == '-';
     if (i < rest.size() && (rest.at(i) == '+' || rest.at(i) == '-'))
         ++i;
+    const int sign = i;
     while (i < rest.size() && rest.at(i) == '0')
         ++i;
     const int start = i;
@@ -85,7 +86,10 @@ QByteArray NormaliseIoTime(const QByteArray &text)
         return QByteArrayLiteral("0");
     if (digits.size() > 3 || digits.toInt() > 255)
         return QByteArrayLiteral("255");
-    return text;
+    // The digits as typed, leading zeros kept; blanks, a sign or what
+    // follows the number (a modem's answer cut mid-line, a file's stray
+    // byte) never travel into the entry's command.
+    return rest.mid(sign, i - sign);
 }
 
 } // namespace telvio

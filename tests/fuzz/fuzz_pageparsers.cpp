@@ -27,6 +27,8 @@
 #include "pages/core/iorecord.h"
 
 #include <QByteArray>
+
+#include <algorithm>
 #include <QString>
 
 #include <cstdint>
@@ -159,7 +161,10 @@ void IoPage(const QByteArray &answer)
     const int enable = ParseIoEnableAnswer(answer);
     Check(enable == 0 || enable == 1);
     const QByteArray time = NormaliseIoTime(answer);
-    Check(time == "0" || time == "255" || time == answer);
+    // A normalised time is a number the entry's command can carry.
+    Check(!time.isEmpty() && time.size() <= answer.size() + 1
+          && std::all_of(time.begin(), time.end(), [](char c) { return c >= '0' && c <= '9'; })
+          && time.toInt() <= 255);
 }
 
 void CallbackPage(const QByteArray &answer)

@@ -141,7 +141,10 @@ INSTANTIATE_TEST_SUITE_P(Io, IoTimeNormalisation,
                                            TimeCase{"empty", "", "0"}, TimeCase{"no number", "abc", "0"},
                                            TimeCase{"negative", "-5", "0"}, TimeCase{"in range stays", "12", "12"},
                                            TimeCase{"leading zeros stay", "007", "007"},
-                                           TimeCase{"too long to convert", "99999999999999", "255"}),
+                                           TimeCase{"too long to convert", "99999999999999", "255"},
+                                           TimeCase{"text after the number dropped", "7a", "7"},
+                                           TimeCase{"blanks and sign dropped", " +12", "12"},
+                                           TimeCase{"control character after the number dropped", "06\x0e", "06"}),
                          [](const ::testing::TestParamInfo<TimeCase> &info) { return TestName(info.param.name); });
 
 struct ArgumentCase {
@@ -422,6 +425,19 @@ TEST_F(IoPage, DataThatWouldBreakTheCommandIsRefusedBeforeAnythingIsSent)
     // Another row is still saved.
     AnswerOk({"AT*WIOL=1" + kEmptyEntryTail});
     EXPECT_TRUE(logic.Command(IoCommand::SaveEntry, 0));
+}
+
+TEST(IoEntryCommand, TimeThatIsNoNumberMakesNoCommand)
+{
+    // The page's controls normalise the time; the command is the last guard
+    // for a record that never passed them.
+    IoRecord record;
+    record.SetText(iofield::TimeAt(2), iofield::NumberWidth, "1\r");
+    QString problem;
+    EXPECT_TRUE(IoLogic::EntryCommand(record, 2, &problem).isEmpty());
+    EXPECT_EQ(problem, "I/O Entry 3: Time must be a number from 0 to 255.");
+    record.SetText(iofield::TimeAt(2), iofield::NumberWidth, "007");
+    EXPECT_EQ(IoLogic::EntryCommand(record, 2, &problem).left(16), "AT*WIOL=3,0,0 00");
 }
 
 TEST_F(IoPage, LongValuesFromTheModemAreCutToTheirFields)
